@@ -1,0 +1,16 @@
+#include "common/PluginMessage.h"
+
+#include "common/ResourceStrings.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Ports.h"
+
+namespace ombrel {
+
+int ShowPluginMessage(std::uint32_t textId, std::uint32_t style) {
+    platform::MessageBoxes* boxes = platform::CurrentPorts().messageBoxes;
+    if (boxes == nullptr) return 0;
+    return boxes->Show(nullptr, LoadResourceString(textId), LoadResourceString(strings::kPluginName),
+                       style);
+}
+
+}  // namespace ombrel

@@ -1,0 +1,15 @@
+#include "common/ResourceStrings.h"
+
+#include "platform/Ports.h"
+#include "platform/StringTable.h"
+
+namespace ombrel {
+
+WideString LoadResourceString(std::uint32_t id) {
+    const platform::StringTable* table = platform::CurrentPorts().strings;
+    if (table == nullptr) return {};
+    std::optional<std::u16string> text = table->Load(id);
+    return text ? WideString(std::move(*text)) : WideString();
+}
+
+}  // namespace ombrel

@@ -1,0 +1,7 @@
+#include "host/ExitPass.h"
+
+namespace ombrel {
+
+void RunExitPass(MailAccount& /*account*/, const WideString& /*pathPrefix*/) {}
+
+}  // namespace ombrel

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ombrel::platform {
+
+namespace codepage {
+inline constexpr std::uint32_t kAnsi = 0;        // CP_ACP: the system's ANSI code page
+inline constexpr std::uint32_t kThreadAnsi = 3;  // CP_THREAD_ACP: the calling thread's one
+inline constexpr std::uint32_t kUtf7 = 65000;
+inline constexpr std::uint32_t kUtf8 = 65001;
+}  // namespace codepage
+
+// Conversion between 8-bit code pages and UTF-16, with the results of MultiByteToWideChar and
+// WideCharToMultiByte called with flags 0 (default characters for what does not map).
+class CodePages {
+public:
+    virtual ~CodePages() = default;
+    virtual std::u16string ToWide(std::uint32_t codePage, std::string_view bytes) const = 0;
+    virtual std::string ToMultiByte(std::uint32_t codePage, std::u16string_view text) const = 0;
+};
+
+}  // namespace ombrel::platform

@@ -1,0 +1,36 @@
+#pragma once
+
+namespace ombrel::platform {
+
+class StringTable;
+class MessageBoxes;
+class Shell;
+class CodePages;
+class IndexerConnector;
+
+// The narrow interfaces through which the core reaches the operating system and the indexer. The
+// platform fills them once when the library loads (a host or test fills them natively); tests may
+// replace any one of them.
+struct Ports {
+    const StringTable* strings = nullptr;
+    MessageBoxes* messageBoxes = nullptr;
+    const Shell* shell = nullptr;
+    const CodePages* codePages = nullptr;
+    IndexerConnector* indexer = nullptr;
+};
+
+Ports& CurrentPorts();
+
+// Replaces the current ports for its lifetime, restoring the previous ones at the end.
+class ScopedPorts {
+public:
+    explicit ScopedPorts(const Ports& ports) : saved_(CurrentPorts()) { CurrentPorts() = ports; }
+    ~ScopedPorts() { CurrentPorts() = saved_; }
+    ScopedPorts(const ScopedPorts&) = delete;
+    ScopedPorts& operator=(const ScopedPorts&) = delete;
+
+private:
+    Ports saved_;
+};
+
+}  // namespace ombrel::platform

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/Ports.h"
+#include "platform/posix/PosixCodePages.h"
+#include "platform/posix/PosixShell.h"
+#include "platform/posix/PosixStringTable.h"
+#include "platform/posix/RecordingMessageBoxes.h"
+
+namespace ombrel::platform::posix {
+
+// The native platform layer: one instance of every posix port, with the settings that tests and
+// the native host choose.
+struct PosixPlatform {
+    PosixStringTable strings;
+    RecordingMessageBoxes messageBoxes;
+    PosixShell shell;
+    PosixCodePages codePages;
+
+    // The ports of this layer, with the given indexer.
+    Ports MakePorts(IndexerConnector* indexer) {
+        Ports ports;
+        ports.strings = &strings;
+        ports.messageBoxes = &messageBoxes;
+        ports.shell = &shell;
+        ports.codePages = &codePages;
+        ports.indexer = indexer;
+        return ports;
+    }
+};
+
+}  // namespace ombrel::platform::posix

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "platform/posix/PosixPlatform.h"
+#include "tests/support/IndexerJournal.h"
+#include "tests/support/StandInIndexer.h"
+
+namespace ombrel::testing {
+
+// The posix platform and the stand-in indexer that native tests run on, installed as the current
+// ports for each test and cleared between tests.
+class PluginTest : public ::testing::Test {
+protected:
+    PluginTest();
+    ~PluginTest() override;
+
+    platform::posix::PosixPlatform posix;
+    standin::IndexerJournal journal;
+    standin::StandInIndexer indexer{journal};
+
+private:
+    platform::ScopedPorts ports_;
+};
+
+// Puts the module-global plug-in state back to how a fresh load leaves it.
+void ResetPluginState();
+
+}  // namespace ombrel::testing

@@ -1,0 +1,7 @@
+#include "ui/SettingsDialog.h"
+
+namespace ombrel {
+
+int RunSettingsDialog() { return -1; }
+
+}  // namespace ombrel
