@@ -1,0 +1,30 @@
+#include "platform/win32/Win32CodePages.h"
+
+#include <windows.h>
+
+namespace ombrel::platform::win32 {
+
+std::u16string Win32CodePages::ToWide(std::uint32_t codePage, std::string_view bytes) const {
+    if (bytes.empty()) return {};
+    const int inLength = static_cast<int>(bytes.size());
+    const int length = MultiByteToWideChar(codePage, 0, bytes.data(), inLength, nullptr, 0);
+    if (length <= 0) return {};
+    std::u16string text(static_cast<std::size_t>(length), u'\0');
+    MultiByteToWideChar(codePage, 0, bytes.data(), inLength, reinterpret_cast<LPWSTR>(text.data()),
+                        length);
+    return text;
+}
+
+std::string Win32CodePages::ToMultiByte(std::uint32_t codePage, std::u16string_view text) const {
+    if (text.empty()) return {};
+    const auto* wide = reinterpret_cast<LPCWSTR>(text.data());
+    const int inLength = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(codePage, 0, wide, inLength, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return {};
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, wide, inLength, bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
+
+}  // namespace ombrel::platform::win32

@@ -1,0 +1,26 @@
+#include "platform/win32/Win32Ports.h"
+
+#include "platform/win32/Win32CodePages.h"
+#include "platform/win32/Win32Indexer.h"
+#include "platform/win32/Win32MessageBoxes.h"
+#include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32StringTable.h"
+
+namespace ombrel::platform::win32 {
+
+void InstallWin32Ports(HINSTANCE module) {
+    static const Win32StringTable strings(module);
+    static Win32MessageBoxes messageBoxes;
+    static const Win32Shell shell;
+    static const Win32CodePages codePages;
+    static Win32Indexer indexer;
+
+    Ports& ports = CurrentPorts();
+    ports.strings = &strings;
+    ports.messageBoxes = &messageBoxes;
+    ports.shell = &shell;
+    ports.codePages = &codePages;
+    ports.indexer = &indexer;
+}
+
+}  // namespace ombrel::platform::win32
