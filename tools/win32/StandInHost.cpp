@@ -1,0 +1,108 @@
+// The stand-in host: loads OmbrelDesktopTheBat.dll as the mail client does, with the stand-in
+// indexer registered as COM classes, hands it an options record, initialises it, and prints what
+// the library answers and what reached the indexer, then finalises it.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "tests/support/IndexerJournal.h"
+#include "tests/support/win32/ComStandInIndexer.h"
+#include "tests/support/win32/PluginLibrary.h"
+
+namespace {
+
+using ombrel::standin::ComStandInIndexer;
+using ombrel::standin::IndexerJournal;
+using ombrel::standin::PluginLibrary;
+
+std::string Utf8(const std::u16string& text) {
+    if (text.empty()) return {};
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide, size, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, size, bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
+
+// A JSON string literal of the text.
+std::string Json(const std::u16string& text) {
+    std::string out = "\"";
+    for (const char c : Utf8(text)) {
+        switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                    out += escaped;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out + "\"";
+}
+
+void PrintIdentity(PluginLibrary& library) {
+    char name[64] = {};
+    char version[16] = {};
+    const int nameLength = library.GetName(name, sizeof name - 1);
+    const int versionLength = library.GetVersion(version, sizeof version - 1);
+    std::printf("{\"library\":{\"name\":\"%.*s\",\"version\":\"%.*s\",\"status\":%d}}\n",
+                nameLength, name, versionLength, version, library.GetStatus());
+}
+
+void PrintMessageBoxes() {
+    for (const auto& box : PluginLibrary::TakeMessageBoxes()) {
+        std::printf("{\"messageBox\":{\"text\":%s,\"caption\":%s,\"style\":%u}}\n",
+                    Json(box.text).c_str(), Json(box.caption).c_str(), box.style);
+    }
+}
+
+void PrintIndexerCalls(const IndexerJournal& journal) {
+    for (const auto& call : journal.Calls()) {
+        std::string args;
+        for (const auto& arg : call.args) {
+            if (!args.empty()) args += ",";
+            args += arg ? Json(*arg) : "null";
+        }
+        std::printf("{\"indexerCall\":{\"method\":\"%s\",\"args\":[%s]}}\n", call.method.c_str(),
+                    args.c_str());
+    }
+}
+
+}  // namespace
+
+int wmain() {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 2;
+    int exitCode = 0;
+    {
+        IndexerJournal journal;
+        ComStandInIndexer indexer(journal);
+        indexer.Register();
+        PluginLibrary library;
+        if (!library.Loaded()) {
+            std::fprintf(stderr, "OmbrelDesktopTheBat.dll does not load\n");
+            return 2;
+        }
+        const std::uint8_t options[12] = {0x0D, 0xF0, 0xAD, 0xBA, 1, 0, 0, 0, 0, 0, 12, 0};
+        library.SetConfigData(options, sizeof options);
+        PrintIdentity(library);
+        library.Initialize();
+        PrintIdentity(library);
+        library.Finalize();
+        PrintIdentity(library);
+        PrintMessageBoxes();
+        PrintIndexerCalls(journal);
+        std::printf("{\"indexer\":{\"liveObjectsAfterFinalize\":%d}}\n", journal.LiveObjects());
+        exitCode = journal.LiveObjects() == 0 ? 0 : 1;
+    }
+    CoUninitialize();
+    return exitCode;
+}
