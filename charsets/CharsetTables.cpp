@@ -2,7 +2,9 @@
 
 namespace ombrel {
 
-std::int32_t LoadCharsetTables() { return 0; }
+std::int32_t LoadCharsetTables() {
+    return 0;
+}
 
 void FreeCharsetTables() {}
 

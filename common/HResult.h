@@ -7,7 +7,9 @@ namespace ombrel {
 // A COM-style status: negative is failure, 0 and positive are success.
 using HResult = std::int32_t;
 
-constexpr HResult MakeHResult(std::uint32_t bits) { return static_cast<HResult>(bits); }
+constexpr HResult MakeHResult(std::uint32_t bits) {
+    return static_cast<HResult>(bits);
+}
 
 namespace hr {
 inline constexpr HResult kOk = 0;
@@ -21,7 +23,11 @@ inline constexpr HResult kClassNotAvailable = MakeHResult(0x80040111);
 inline constexpr HResult kClassNotRegistered = MakeHResult(0x80040154);
 }  // namespace hr
 
-constexpr bool Failed(HResult result) { return result < 0; }
-constexpr bool Succeeded(HResult result) { return result >= 0; }
+constexpr bool Failed(HResult result) {
+    return result < 0;
+}
+constexpr bool Succeeded(HResult result) {
+    return result >= 0;
+}
 
 }  // namespace ombrel

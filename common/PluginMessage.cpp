@@ -9,8 +9,8 @@ namespace ombrel {
 int ShowPluginMessage(std::uint32_t textId, std::uint32_t style) {
     platform::MessageBoxes* boxes = platform::CurrentPorts().messageBoxes;
     if (boxes == nullptr) return 0;
-    return boxes->Show(nullptr, LoadResourceString(textId), LoadResourceString(strings::kPluginName),
-                       style);
+    return boxes->Show(nullptr, LoadResourceString(textId),
+                       LoadResourceString(strings::kPluginName), style);
 }
 
 }  // namespace ombrel

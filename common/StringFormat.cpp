@@ -17,9 +17,13 @@ struct Spec {
     char16_t conversion = 0;
 };
 
-[[noreturn]] void ThrowInvalid() { throw CAtlException(hr::kInvalidArg); }
+[[noreturn]] void ThrowInvalid() {
+    throw CAtlException(hr::kInvalidArg);
+}
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 std::size_t ReadNumber(const char16_t*& p) {
     std::size_t value = 0;

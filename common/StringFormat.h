@@ -10,12 +10,12 @@ namespace ombrel {
 
 // One value for printf-style formatting: an integer, one UTF-16 unit or a UTF-16 text.
 class FormatArg {
-public:
+  public:
     enum class Kind { Signed, Unsigned, Character, Text };
 
     template <typename T>
-        requires std::is_integral_v<T> && (!std::is_same_v<T, char16_t>) && (!std::is_same_v<T, bool>)
-    FormatArg(T value)  // NOLINT(google-explicit-constructor): arguments convert implicitly
+    requires std::is_integral_v<T> &&(!std::is_same_v<T, char16_t>)&&(!std::is_same_v<T, bool>)
+        FormatArg(T value)  // NOLINT(google-explicit-constructor): arguments convert implicitly
         : kind_(std::is_signed_v<T> ? Kind::Signed : Kind::Unsigned),
           signed_(static_cast<std::int64_t>(value)),
           unsigned_(static_cast<std::uint64_t>(value)) {}
@@ -24,9 +24,9 @@ public:
         : kind_(Kind::Text), text_(text != nullptr ? std::u16string_view(text) : u"(null)") {}
     FormatArg(std::u16string_view text) : kind_(Kind::Text), text_(text) {}  // NOLINT
     template <typename S>
-        requires requires(const S& s) {
-            { s.View() } -> std::convertible_to<std::u16string_view>;
-        }
+    requires requires(const S& s) {
+        { s.View() } -> std::convertible_to<std::u16string_view>;
+    }
     FormatArg(const S& text) : kind_(Kind::Text), text_(text.View()) {}  // NOLINT
 
     Kind GetKind() const { return kind_; }
@@ -34,7 +34,7 @@ public:
     std::uint64_t Unsigned() const { return unsigned_; }
     std::u16string_view Text() const { return text_; }
 
-private:
+  private:
     Kind kind_;
     std::int64_t signed_ = 0;
     std::uint64_t unsigned_ = 0;

@@ -16,7 +16,7 @@ struct StringId {
 // A counted, zero-terminated UTF-16 string value. Indices count UTF-16 units from 0. Range errors
 // raise CAtlException with E_INVALIDARG, exhausted memory raises it with E_OUTOFMEMORY.
 class WideString {
-public:
+  public:
     WideString() = default;
     WideString(const char16_t* text);  // NOLINT(google-explicit-constructor): a null text is empty
     WideString(std::u16string_view text);  // NOLINT(google-explicit-constructor)
@@ -36,8 +36,8 @@ public:
 
     // Index of the first occurrence of text, or -1; a null text gives -1.
     int Find(const char16_t* text) const;
-    // Replaces every non-overlapping occurrence, left to right; returns the count replaced. An empty
-    // or null old text replaces nothing.
+    // Replaces every non-overlapping occurrence, left to right; returns the count replaced. An
+    // empty or null old text replaces nothing.
     int Replace(const char16_t* oldText, const char16_t* newText);
     // Inserts text before position (0 to length).
     void Insert(int position, const char16_t* text);
@@ -64,7 +64,7 @@ public:
     std::u16string_view View() const { return text_; }
     const std::u16string& Std() const { return text_; }
 
-private:
+  private:
     void Assign(std::u16string&& text) noexcept { text_ = std::move(text); }
 
     std::u16string text_;

@@ -4,11 +4,17 @@
 
 namespace ombrel {
 
-HResult RegisterServer() { return PrepareEnvironment(); }
+HResult RegisterServer() {
+    return PrepareEnvironment();
+}
 
-HResult UnregisterServer() { return hr::kOk; }
+HResult UnregisterServer() {
+    return hr::kOk;
+}
 
-HResult CanUnloadNow() { return hr::kOk; }
+HResult CanUnloadNow() {
+    return hr::kOk;
+}
 
 HResult GetClassObject(void** object) {
     if (object == nullptr) return hr::kPointer;

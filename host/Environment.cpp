@@ -2,6 +2,8 @@
 
 namespace ombrel {
 
-std::int32_t PrepareEnvironment() { return 1; }
+std::int32_t PrepareEnvironment() {
+    return 1;
+}
 
 }  // namespace ombrel

@@ -2,6 +2,8 @@
 
 namespace ombrel {
 
-std::int32_t IndexIncomingMessage(MessageDataSource& /*source*/) { return -1; }
+std::int32_t IndexIncomingMessage(MessageDataSource& /*source*/) {
+    return -1;
+}
 
 }  // namespace ombrel

@@ -6,7 +6,7 @@ namespace ombrel {
 
 // The host's data callback of the spam-score hook, bound to one message.
 class MessageDataSource {
-public:
+  public:
     virtual ~MessageDataSource() = default;
     // As the host's callback: with a null buffer and -1 it answers the data's size; with a buffer
     // and its size it fills the buffer.

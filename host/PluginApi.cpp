@@ -71,7 +71,9 @@ void Finalize() noexcept {
     }
 }
 
-std::int32_t NeedCom() noexcept { return 1; }
+std::int32_t NeedCom() noexcept {
+    return 1;
+}
 
 std::int32_t GetName(char* buffer, std::int32_t size) noexcept {
     return Contained(0, [&] { return CopyText(PluginNameInAnsi(), buffer, size); });
@@ -81,9 +83,13 @@ std::int32_t GetVersion(char* buffer, std::int32_t size) noexcept {
     return CopyText(kVersion, buffer, size);
 }
 
-std::int32_t GetInfo(std::int32_t, std::int32_t) noexcept { return 0; }
+std::int32_t GetInfo(std::int32_t, std::int32_t) noexcept {
+    return 0;
+}
 
-std::int32_t GetStatus() noexcept { return State().initialized ? 0 : 1; }
+std::int32_t GetStatus() noexcept {
+    return State().initialized ? 0 : 1;
+}
 
 std::uint32_t GetConfigData(std::uint8_t* buffer, std::uint32_t size) noexcept {
     if (buffer == nullptr) return kConfigRecordSize;
@@ -116,9 +122,13 @@ std::int32_t GetSpamScore(MessageDataSource& source) noexcept {
     return Contained(-1, [&] { return IndexIncomingMessage(source); });
 }
 
-HResult CanUnloadNow() noexcept { return ombrel::CanUnloadNow(); }
+HResult CanUnloadNow() noexcept {
+    return ombrel::CanUnloadNow();
+}
 
-HResult GetClassObject(void** object) noexcept { return ombrel::GetClassObject(object); }
+HResult GetClassObject(void** object) noexcept {
+    return ombrel::GetClassObject(object);
+}
 
 HResult RegisterServer() noexcept {
     return Contained(hr::kFail, [] { return ombrel::RegisterServer(); });

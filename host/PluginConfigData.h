@@ -29,6 +29,7 @@ struct PluginConfigData {
 };
 
 static_assert(sizeof(PluginConfigData) == kConfigRecordSize, "the record is an external format");
-static_assert(std::endian::native == std::endian::little, "the record is copied as it is in memory");
+static_assert(std::endian::native == std::endian::little,
+              "the record is copied as it is in memory");
 
 }  // namespace ombrel

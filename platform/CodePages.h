@@ -16,7 +16,7 @@ inline constexpr std::uint32_t kUtf8 = 65001;
 // Conversion between 8-bit code pages and UTF-16, with the results of MultiByteToWideChar and
 // WideCharToMultiByte called with flags 0 (default characters for what does not map).
 class CodePages {
-public:
+  public:
     virtual ~CodePages() = default;
     virtual std::u16string ToWide(std::uint32_t codePage, std::string_view bytes) const = 0;
     virtual std::string ToMultiByte(std::uint32_t codePage, std::u16string_view text) const = 0;

@@ -22,7 +22,7 @@ using PropertyValue = std::variant<VariantDate, std::u16string, std::uint32_t>;
 
 // One event of the indexer, as offered through the event interface.
 class IndexerEvent {
-public:
+  public:
     virtual ~IndexerEvent() = default;  // releases the event
     virtual HResult PutProperty(std::u16string_view name, const PropertyValue& value) = 0;
     virtual HResult Submit(std::uint32_t flags) = 0;
@@ -30,7 +30,7 @@ public:
 
 // The indexer's event factory. Usable from any thread of the library.
 class EventFactory {
-public:
+  public:
     virtual ~EventFactory() = default;  // releases the factory
     // Makes an event. On success `event` holds it, or stays empty when the object that the indexer
     // made does not offer the event interface.
@@ -40,14 +40,14 @@ public:
 
 // The registration object that the registrar returns.
 class IndexerRegistration {
-public:
+  public:
     virtual ~IndexerRegistration() = default;
     virtual HResult AddRegistrationEntry(const char16_t* entry) = 0;  // entry may be null
 };
 
 // The indexer's component registrar.
 class IndexerRegistrar {
-public:
+  public:
     virtual ~IndexerRegistrar() = default;
     // description: the name and value texts in turn, sent as a VT_ARRAY | VT_VARIANT of VT_BSTR.
     virtual HResult DescribeComponent(std::u16string_view componentId,
@@ -60,7 +60,7 @@ public:
 
 // Creates the indexer's objects (CoCreateInstance of its classes).
 class IndexerConnector {
-public:
+  public:
     virtual ~IndexerConnector() = default;
     virtual HResult CreateEventFactory(std::unique_ptr<EventFactory>& factory) = 0;
     virtual HResult CreateRegistrar(std::unique_ptr<IndexerRegistrar>& registrar) = 0;

@@ -20,7 +20,7 @@ inline constexpr int kAnswerNo = 7;
 
 // Modal message boxes.
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     // Shows the box and returns the id of the button that closed it (0 on failure).
     virtual int Show(WindowHandle owner, const WideString& text, const WideString& caption,

@@ -7,6 +7,8 @@ class MessageBoxes;
 class Shell;
 class CodePages;
 class IndexerConnector;
+class Registry;
+class ProfileFiles;
 
 // The narrow interfaces through which the core reaches the operating system and the indexer. The
 // platform fills them once when the library loads (a host or test fills them natively); tests may
@@ -17,19 +19,21 @@ struct Ports {
     const Shell* shell = nullptr;
     const CodePages* codePages = nullptr;
     IndexerConnector* indexer = nullptr;
+    Registry* registry = nullptr;
+    ProfileFiles* profiles = nullptr;
 };
 
 Ports& CurrentPorts();
 
 // Replaces the current ports for its lifetime, restoring the previous ones at the end.
 class ScopedPorts {
-public:
+  public:
     explicit ScopedPorts(const Ports& ports) : saved_(CurrentPorts()) { CurrentPorts() = ports; }
     ~ScopedPorts() { CurrentPorts() = saved_; }
     ScopedPorts(const ScopedPorts&) = delete;
     ScopedPorts& operator=(const ScopedPorts&) = delete;
 
-private:
+  private:
     Ports saved_;
 };
 

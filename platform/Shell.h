@@ -6,7 +6,7 @@ namespace ombrel::platform {
 
 // The Windows shell: well-known folders.
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // The current user's application-data folder (CSIDL_APPDATA), without a trailing backslash;
     // false when the shell cannot tell it.

@@ -8,7 +8,7 @@ namespace ombrel::platform {
 
 // The library's string table (English, looked up language-neutrally).
 class StringTable {
-public:
+  public:
     virtual ~StringTable() = default;
     // The text of the id, or nothing when the table has no such string.
     virtual std::optional<std::u16string> Load(std::uint32_t id) const = 0;

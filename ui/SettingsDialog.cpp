@@ -2,6 +2,8 @@
 
 namespace ombrel {
 
-int RunSettingsDialog() { return -1; }
+int RunSettingsDialog() {
+    return -1;
+}
 
 }  // namespace ombrel

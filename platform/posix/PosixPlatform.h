@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Ports.h"
+#include "platform/posix/MemoryRegistry.h"
 #include "platform/posix/PosixCodePages.h"
 #include "platform/posix/PosixShell.h"
 #include "platform/posix/PosixStringTable.h"
@@ -15,6 +16,7 @@ struct PosixPlatform {
     RecordingMessageBoxes messageBoxes;
     PosixShell shell;
     PosixCodePages codePages;
+    MemoryRegistry registry;
 
     // The ports of this layer, with the given indexer.
     Ports MakePorts(IndexerConnector* indexer) {
@@ -24,6 +26,7 @@ struct PosixPlatform {
         ports.shell = &shell;
         ports.codePages = &codePages;
         ports.indexer = indexer;
+        ports.registry = &registry;
         return ports;
     }
 };

@@ -9,11 +9,11 @@ namespace ombrel::platform::posix {
 // The shell's folders as settings: the application-data folder is what the test or host sets, or
 // unavailable when it is unset.
 class PosixShell final : public Shell {
-public:
+  public:
     bool AppDataFolder(WideString& folder) const override;
     void SetAppDataFolder(std::optional<WideString> folder) { appData_ = std::move(folder); }
 
-private:
+  private:
     std::optional<WideString> appData_;
 };
 

@@ -19,7 +19,7 @@ struct ShownMessageBox {
 // Message boxes that never block: each is recorded and answered from a queue of scripted answers
 // (IDOK, or IDYES for a Yes/No box, when the queue is empty).
 class RecordingMessageBoxes final : public MessageBoxes {
-public:
+  public:
     int Show(WindowHandle owner, const WideString& text, const WideString& caption,
              std::uint32_t style) override;
 
@@ -27,7 +27,7 @@ public:
     std::vector<ShownMessageBox> Shown() const;
     void Clear();
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::vector<ShownMessageBox> shown_;
     std::deque<int> answers_;

@@ -9,7 +9,7 @@ namespace ombrel::win32 {
 // Owns one reference to a COM interface.
 template <typename T>
 class ComPtr {
-public:
+  public:
     ComPtr() = default;
     explicit ComPtr(T* adopted) : ptr_(adopted) {}
     ComPtr(const ComPtr&) = delete;
@@ -37,7 +37,7 @@ public:
     }
     void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
 
-private:
+  private:
     T* ptr_ = nullptr;
 };
 

@@ -6,7 +6,7 @@ namespace ombrel::platform::win32 {
 
 // MultiByteToWideChar and WideCharToMultiByte with flags 0.
 class Win32CodePages final : public CodePages {
-public:
+  public:
     std::u16string ToWide(std::uint32_t codePage, std::string_view bytes) const override;
     std::string ToMultiByte(std::uint32_t codePage, std::u16string_view text) const override;
 };

@@ -18,14 +18,14 @@ using ombrel::win32::ToWin32Guid;
 
 // Owns a VARIANT and clears it.
 class Variant {
-public:
+  public:
     Variant() { VariantInit(&value_); }
     ~Variant() { VariantClear(&value_); }
     Variant(const Variant&) = delete;
     Variant& operator=(const Variant&) = delete;
     VARIANT& Get() { return value_; }
 
-private:
+  private:
     VARIANT value_;
 };
 
@@ -44,7 +44,7 @@ void Fill(Variant& variant, const PropertyValue& value) {
 }
 
 class ComEvent final : public IndexerEvent {
-public:
+  public:
     ComEvent(ComPtr<IUnknown> made, ComPtr<IOmbrelEvent> event)
         : made_(std::move(made)), event_(std::move(event)) {}
 
@@ -58,13 +58,13 @@ public:
         return event_->Submit(static_cast<LONG>(flags));
     }
 
-private:
+  private:
     ComPtr<IUnknown> made_;
     ComPtr<IOmbrelEvent> event_;
 };
 
 class ComEventFactory final : public EventFactory {
-public:
+  public:
     explicit ComEventFactory(ComPtr<IOmbrelEventFactory> factory) : factory_(std::move(factory)) {}
 
     HResult MakeEvent(std::u16string_view componentId, std::u16string_view schema,
@@ -85,12 +85,12 @@ public:
         return result;
     }
 
-private:
+  private:
     ComPtr<IOmbrelEventFactory> factory_;
 };
 
 class ComRegistration final : public IndexerRegistration {
-public:
+  public:
     explicit ComRegistration(ComPtr<IOmbrelRegistration> registration)
         : registration_(std::move(registration)) {}
 
@@ -100,7 +100,7 @@ public:
         return registration_->AddRegistrationEntry(text.Get());
     }
 
-private:
+  private:
     ComPtr<IOmbrelRegistration> registration_;
 };
 
@@ -122,7 +122,7 @@ SAFEARRAY* MakeTextArray(const std::vector<std::u16string>& texts) {
 }
 
 class ComRegistrar final : public IndexerRegistrar {
-public:
+  public:
     explicit ComRegistrar(ComPtr<IOmbrelRegistrar> registrar) : registrar_(std::move(registrar)) {}
 
     HResult DescribeComponent(std::u16string_view componentId,
@@ -149,7 +149,7 @@ public:
         return registrar_->RemoveComponent(id.Get());
     }
 
-private:
+  private:
     ComPtr<IOmbrelRegistrar> registrar_;
 };
 
@@ -167,7 +167,8 @@ HResult Win32Indexer::CreateEventFactory(std::unique_ptr<EventFactory>& factory)
     ComPtr<IOmbrelEventFactory> created;
     const HResult result = Create(indexer::kEventFactoryClass, indexer::kEventFactoryContext,
                                   indexer::kEventFactoryInterface, created);
-    if (Succeeded(result) && created) factory = std::make_unique<ComEventFactory>(std::move(created));
+    if (Succeeded(result) && created)
+        factory = std::make_unique<ComEventFactory>(std::move(created));
     return result;
 }
 
@@ -175,7 +176,8 @@ HResult Win32Indexer::CreateRegistrar(std::unique_ptr<IndexerRegistrar>& registr
     ComPtr<IOmbrelRegistrar> created;
     const HResult result = Create(indexer::kRegistrarClass, indexer::kRegistrarContext,
                                   indexer::kRegistrarInterface, created);
-    if (Succeeded(result) && created) registrar = std::make_unique<ComRegistrar>(std::move(created));
+    if (Succeeded(result) && created)
+        registrar = std::make_unique<ComRegistrar>(std::move(created));
     return result;
 }
 

@@ -5,7 +5,7 @@
 namespace ombrel::platform::win32 {
 
 class Win32MessageBoxes final : public MessageBoxes {
-public:
+  public:
     int Show(WindowHandle owner, const WideString& text, const WideString& caption,
              std::uint32_t style) override;
 };

@@ -3,6 +3,7 @@
 #include "platform/win32/Win32CodePages.h"
 #include "platform/win32/Win32Indexer.h"
 #include "platform/win32/Win32MessageBoxes.h"
+#include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32StringTable.h"
 
@@ -14,6 +15,7 @@ void InstallWin32Ports(HINSTANCE module) {
     static const Win32Shell shell;
     static const Win32CodePages codePages;
     static Win32Indexer indexer;
+    static Win32Registry registry;
 
     Ports& ports = CurrentPorts();
     ports.strings = &strings;
@@ -21,6 +23,7 @@ void InstallWin32Ports(HINSTANCE module) {
     ports.shell = &shell;
     ports.codePages = &codePages;
     ports.indexer = &indexer;
+    ports.registry = &registry;
 }
 
 }  // namespace ombrel::platform::win32

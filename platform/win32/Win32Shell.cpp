@@ -10,8 +10,8 @@ namespace ombrel::platform::win32 {
 
 bool Win32Shell::AppDataFolder(WideString& folder) const {
     wchar_t path[MAX_PATH] = {};
-    constexpr int kAppData = 0x1A;           // CSIDL_APPDATA
-    constexpr DWORD kCurrentPath = 0;        // SHGFP_TYPE_CURRENT
+    constexpr int kAppData = 0x1A;     // CSIDL_APPDATA
+    constexpr DWORD kCurrentPath = 0;  // SHGFP_TYPE_CURRENT
     if (FAILED(SHGetFolderPathW(nullptr, kAppData, nullptr, kCurrentPath, path))) return false;
     folder = ombrel::win32::Utf16(path);
     return true;

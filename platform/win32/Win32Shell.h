@@ -5,7 +5,7 @@
 namespace ombrel::platform::win32 {
 
 class Win32Shell final : public Shell {
-public:
+  public:
     bool AppDataFolder(WideString& folder) const override;
 };
 

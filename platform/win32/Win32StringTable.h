@@ -8,11 +8,11 @@ namespace ombrel::platform::win32 {
 
 // The string table in the library's resources, through LoadStringW.
 class Win32StringTable final : public StringTable {
-public:
+  public:
     explicit Win32StringTable(HINSTANCE module) : module_(module) {}
     std::optional<std::u16string> Load(std::uint32_t id) const override;
 
-private:
+  private:
     HINSTANCE module_;
 };
 

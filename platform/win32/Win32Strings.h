@@ -10,7 +10,9 @@ namespace ombrel::win32 {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
-inline const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+inline const wchar_t* Wide(const char16_t* text) {
+    return reinterpret_cast<const wchar_t*>(text);
+}
 inline const char16_t* Utf16(const wchar_t* text) {
     return reinterpret_cast<const char16_t*>(text);
 }
@@ -23,14 +25,14 @@ BSTR AllocComString(std::u16string_view text);
 
 // Owns a COM string.
 class ComString {
-public:
+  public:
     explicit ComString(std::u16string_view text) : text_(AllocComString(text)) {}
     ~ComString() { SysFreeString(text_); }
     ComString(const ComString&) = delete;
     ComString& operator=(const ComString&) = delete;
     BSTR Get() const { return text_; }
 
-private:
+  private:
     BSTR text_;
 };
 

@@ -2,8 +2,7 @@
 
 namespace ombrel::standin {
 
-HResult IndexerJournal::Enter(std::string method,
-                              std::vector<std::optional<std::u16string>> args) {
+HResult IndexerJournal::Enter(std::string method, std::vector<std::optional<std::u16string>> args) {
     std::lock_guard lock(mutex_);
     HResult result = hr::kOk;
     auto found = answers_.find(method);

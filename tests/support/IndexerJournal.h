@@ -36,7 +36,7 @@ struct ReceivedEvent {
 // Shared by the native stand-in and the COM classes of the Windows one; safe to use from any
 // thread.
 class IndexerJournal {
-public:
+  public:
     // Records a call and returns the answer scripted for its method (S_OK when none is).
     HResult Enter(std::string method, std::vector<std::optional<std::u16string>> args = {});
     // Answers `result` to the next `count` calls of the method (every call when count is 0).
@@ -59,7 +59,7 @@ public:
     void SetOfferEventInterface(bool offer);
     bool OffersEventInterface() const;
 
-private:
+  private:
     struct Answer {
         HResult result;
         unsigned remaining;  // 0: for ever

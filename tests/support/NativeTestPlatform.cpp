@@ -4,9 +4,13 @@
 
 namespace ombrel::testing {
 
-PluginTest::PluginTest() : ports_(posix.MakePorts(&indexer)) { ResetPluginState(); }
+PluginTest::PluginTest() : ports_(posix.MakePorts(&indexer)) {
+    ResetPluginState();
+}
 
-PluginTest::~PluginTest() { ResetPluginState(); }
+PluginTest::~PluginTest() {
+    ResetPluginState();
+}
 
 void ResetPluginState() {
     PluginState& state = State();

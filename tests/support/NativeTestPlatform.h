@@ -11,7 +11,7 @@ namespace ombrel::testing {
 // The posix platform and the stand-in indexer that native tests run on, installed as the current
 // ports for each test and cleared between tests.
 class PluginTest : public ::testing::Test {
-protected:
+  protected:
     PluginTest();
     ~PluginTest() override;
 
@@ -19,7 +19,7 @@ protected:
     standin::IndexerJournal journal;
     standin::StandInIndexer indexer{journal};
 
-private:
+  private:
     platform::ScopedPorts ports_;
 };
 

@@ -7,18 +7,18 @@ using Args = std::vector<std::optional<std::u16string>>;
 
 // Counts itself in the journal for as long as it lives.
 class Tracked {
-public:
+  public:
     explicit Tracked(IndexerJournal& journal) : journal_(journal) { journal_.ObjectCreated(); }
     ~Tracked() { journal_.ObjectReleased(); }
     Tracked(const Tracked&) = delete;
     Tracked& operator=(const Tracked&) = delete;
 
-protected:
+  protected:
     IndexerJournal& journal_;
 };
 
 class Event final : public platform::IndexerEvent, Tracked {
-public:
+  public:
     Event(IndexerJournal& journal, int id) : Tracked(journal), id_(id) {}
 
     HResult PutProperty(std::u16string_view name, const platform::PropertyValue& value) override {
@@ -32,18 +32,18 @@ public:
         return result;
     }
 
-private:
+  private:
     int id_;
 };
 
 class Factory final : public platform::EventFactory, Tracked {
-public:
+  public:
     using Tracked::Tracked;
 
     HResult MakeEvent(std::u16string_view componentId, std::u16string_view schema,
                       std::unique_ptr<platform::IndexerEvent>& event) override {
-        const HResult result = journal_.Enter(
-            "MakeEvent", Args{std::u16string(componentId), std::u16string(schema)});
+        const HResult result =
+            journal_.Enter("MakeEvent", Args{std::u16string(componentId), std::u16string(schema)});
         if (Failed(result)) return result;
         const int id = journal_.BeginEvent(std::u16string(componentId), std::u16string(schema));
         if (journal_.OffersEventInterface()) event = std::make_unique<Event>(journal_, id);
@@ -52,18 +52,18 @@ public:
 };
 
 class Registration final : public platform::IndexerRegistration, Tracked {
-public:
+  public:
     using Tracked::Tracked;
 
     HResult AddRegistrationEntry(const char16_t* entry) override {
-        return journal_.Enter("AddRegistrationEntry",
-                              Args{entry != nullptr ? std::optional<std::u16string>(entry)
-                                                    : std::nullopt});
+        return journal_.Enter(
+            "AddRegistrationEntry",
+            Args{entry != nullptr ? std::optional<std::u16string>(entry) : std::nullopt});
     }
 };
 
 class Registrar final : public platform::IndexerRegistrar, Tracked {
-public:
+  public:
     using Tracked::Tracked;
 
     HResult DescribeComponent(std::u16string_view componentId,
@@ -72,8 +72,9 @@ public:
         args.insert(args.end(), description.begin(), description.end());
         return journal_.Enter("DescribeComponent", std::move(args));
     }
-    HResult OpenRegistration(std::u16string_view typeName,
-                             std::unique_ptr<platform::IndexerRegistration>& registration) override {
+    HResult OpenRegistration(
+        std::u16string_view typeName,
+        std::unique_ptr<platform::IndexerRegistration>& registration) override {
         const HResult result = journal_.Enter("OpenRegistration", Args{std::u16string(typeName)});
         if (Succeeded(result)) registration = std::make_unique<Registration>(journal_);
         return result;

@@ -11,7 +11,7 @@ namespace {
 using standin::CallStdcall;
 using standin::PluginLibrary;
 
-constexpr std::array<std::uint8_t, 12> kInitialRecord = {0x0D, 0xF0, 0xAD, 0xBA, 0, 0,
+constexpr std::array<std::uint8_t, 12> kInitialRecord = {0x0D, 0xF0, 0xAD, 0xBA, 0,    0,
                                                          0,    0,    0,    0,    0x0C, 0};
 
 std::uint32_t Address(const void* p) {
@@ -28,7 +28,8 @@ TEST_F(Exports, EveryExportIsPresentAndNeedConfigIsNeedCom) {
           "DllGetClassObject", "DllRegisterServer", "DllUnregisterServer"}) {
         EXPECT_NE(library.Export(name), nullptr) << name;
     }
-    EXPECT_EQ(reinterpret_cast<void*>(library.NeedCOM), reinterpret_cast<void*>(library.NeedConfig));
+    EXPECT_EQ(reinterpret_cast<void*>(library.NeedCOM),
+              reinterpret_cast<void*>(library.NeedConfig));
     EXPECT_EQ(library.Export("TBP_GetName@8"), nullptr);
 }
 
@@ -103,17 +104,24 @@ TEST_F(Exports, EveryStdcallExportRemovesExactlyItsArguments) {
         std::initializer_list<std::uint32_t> args;
     };
     const Probe probes[] = {
-        {"TBP_NeedCOM", {}},           {"TBP_NeedConfig", {}},
-        {"TBP_GetName", {text, 16}},   {"TBP_GetVersion", {text, 16}},
-        {"TBP_GetInfo", {1, 2}},       {"TBP_GetStatus", {}},
-        {"TBP_GetConfigData", {bytes, 12}}, {"TBP_SetConfigData", {bytes, 11}},
-        {"TBP_GetSpamScore", {0, 0}},  {"DllCanUnloadNow", {}},
+        {"TBP_NeedCOM", {}},
+        {"TBP_NeedConfig", {}},
+        {"TBP_GetName", {text, 16}},
+        {"TBP_GetVersion", {text, 16}},
+        {"TBP_GetInfo", {1, 2}},
+        {"TBP_GetStatus", {}},
+        {"TBP_GetConfigData", {bytes, 12}},
+        {"TBP_SetConfigData", {bytes, 11}},
+        {"TBP_GetSpamScore", {0, 0}},
+        {"DllCanUnloadNow", {}},
         {"DllGetClassObject", {Address(&IID_IUnknown), Address(&IID_IUnknown), 0}},
-        {"TBP_Initialize", {}},        {"TBP_Setup", {}},
+        {"TBP_Initialize", {}},
+        {"TBP_Setup", {}},
         {"TBP_Finalize", {}},
     };
     for (const Probe& probe : probes) {
-        const auto call = CallStdcall(reinterpret_cast<void*>(library.Export(probe.name)), probe.args);
+        const auto call =
+            CallStdcall(reinterpret_cast<void*>(library.Export(probe.name)), probe.args);
         EXPECT_EQ(call.stackDrift, 0) << probe.name;
     }
     PluginLibrary::TakeMessageBoxes();

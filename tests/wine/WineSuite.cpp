@@ -10,9 +10,13 @@ Suite::Suite() {
     current = this;
 }
 
-Suite::~Suite() { current = nullptr; }
+Suite::~Suite() {
+    current = nullptr;
+}
 
-Suite& Suite::Current() { return *current; }
+Suite& Suite::Current() {
+    return *current;
+}
 
 LibraryTest::LibraryTest() {
     indexer.Register();

@@ -24,7 +24,7 @@ struct Suite {
 // A test of the loaded library: starts with the stand-in registered and a clean journal, and
 // finalises the library at its end.
 class LibraryTest : public ::testing::Test {
-protected:
+  protected:
     LibraryTest();
     ~LibraryTest() override;
 

@@ -50,7 +50,7 @@ TEST_F(PluginApiTest, NameIsStringHundredInTheThreadsAnsiCodePage) {
 
 TEST_F(PluginApiTest, NameIsEmptyWithoutTheString) {
     class EmptyTable final : public platform::StringTable {
-    public:
+      public:
         std::optional<std::u16string> Load(std::uint32_t) const override { return std::nullopt; }
     } empty;
     platform::Ports ports = platform::CurrentPorts();
@@ -173,7 +173,7 @@ TEST_F(InitializationTest, FinalizeWithoutInitializeOnlyFreesTheCharsetTables) {
 
 TEST_F(InitializationTest, AnExceptionInsideInitializeLeavesTheLibraryUninitialised) {
     class ThrowingIndexer final : public platform::IndexerConnector {
-    public:
+      public:
         HResult CreateEventFactory(std::unique_ptr<platform::EventFactory>&) override {
             throw std::runtime_error("indexer broke");
         }

@@ -15,9 +15,9 @@ using win32::IOmbrelRegistration;
 using win32::ToWin32Guid;
 
 std::u16string Text(BSTR text) {
-    return text != nullptr ? std::u16string(reinterpret_cast<const char16_t*>(text),
-                                            SysStringLen(text))
-                           : std::u16string();
+    return text != nullptr
+               ? std::u16string(reinterpret_cast<const char16_t*>(text), SysStringLen(text))
+               : std::u16string();
 }
 
 std::optional<std::u16string> NullableText(BSTR text) {
@@ -27,7 +27,7 @@ std::optional<std::u16string> NullableText(BSTR text) {
 // IUnknown and IDispatch for a stand-in object offering `Interface` under `interfaceId`.
 template <typename Interface>
 class StandInObject : public Interface {
-public:
+  public:
     StandInObject(IndexerJournal& journal, const Guid& interfaceId, bool offered = true)
         : journal_(journal), interfaceId_(ToWin32Guid(interfaceId)), offered_(offered) {
         journal_.ObjectCreated();
@@ -60,15 +60,15 @@ public:
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
-                                     EXCEPINFO*, UINT*) override {
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
         return E_NOTIMPL;
     }
 
-protected:
+  protected:
     IndexerJournal& journal_;
 
-private:
+  private:
     IID interfaceId_;
     bool offered_;
     LONG references_ = 1;
@@ -88,7 +88,7 @@ platform::PropertyValue ValueOf(const VARIANT& value) {
 }
 
 class Event final : public StandInObject<IOmbrelEvent> {
-public:
+  public:
     Event(IndexerJournal& journal, int id, bool offered)
         : StandInObject(journal, indexer::kEventInterface, offered), id_(id) {}
 
@@ -104,12 +104,12 @@ public:
         return result;
     }
 
-private:
+  private:
     int id_;
 };
 
 class Factory final : public StandInObject<IOmbrelEventFactory> {
-public:
+  public:
     explicit Factory(IndexerJournal& journal)
         : StandInObject(journal, indexer::kEventFactoryInterface) {}
 
@@ -119,13 +119,14 @@ public:
         const HRESULT result = journal_.Enter("MakeEvent", Args{Text(componentId), Text(schema)});
         if (FAILED(result)) return result;
         const int id = journal_.BeginEvent(Text(componentId), Text(schema));
-        *event = static_cast<IOmbrelEvent*>(new Event(journal_, id, journal_.OffersEventInterface()));
+        *event =
+            static_cast<IOmbrelEvent*>(new Event(journal_, id, journal_.OffersEventInterface()));
         return result;
     }
 };
 
 class Registration final : public StandInObject<IOmbrelRegistration> {
-public:
+  public:
     explicit Registration(IndexerJournal& journal) : StandInObject(journal, Guid{}) {}
 
     HRESULT STDMETHODCALLTYPE AddRegistrationEntry(BSTR entry) override {
@@ -159,7 +160,7 @@ std::optional<std::vector<std::u16string>> DescriptionTexts(const VARIANT& descr
 }
 
 class Registrar final : public StandInObject<IOmbrelRegistrar> {
-public:
+  public:
     explicit Registrar(IndexerJournal& journal)
         : StandInObject(journal, indexer::kRegistrarInterface) {}
 
@@ -191,7 +192,7 @@ public:
 // A class object of this process: records the creation and makes a new object of T.
 template <typename T>
 class ClassFactory final : public IClassFactory {
-public:
+  public:
     ClassFactory(IndexerJournal& journal, const char* creation)
         : journal_(journal), creation_(creation) {}
 
@@ -204,7 +205,7 @@ public:
         *object = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }   // lives as long as the stand-in
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives as long as the stand-in
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
         if (object == nullptr) return E_POINTER;
@@ -219,7 +220,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
-private:
+  private:
     IndexerJournal& journal_;
     const char* creation_;
 };

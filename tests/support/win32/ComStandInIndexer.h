@@ -11,7 +11,7 @@ namespace ombrel::standin {
 // object records its calls in the journal and answers what the journal was told; each COM object
 // counts in the journal's live objects until its last reference is released.
 class ComStandInIndexer {
-public:
+  public:
     explicit ComStandInIndexer(IndexerJournal& journal);
     ~ComStandInIndexer();
     ComStandInIndexer(const ComStandInIndexer&) = delete;
@@ -22,7 +22,7 @@ public:
     // Removes both classes, so that creating them fails as with no indexer installed.
     void Revoke();
 
-private:
+  private:
     IndexerJournal& journal_;
     IClassFactory* factoryClass_;
     IClassFactory* registrarClass_;

@@ -31,7 +31,7 @@ struct ObservedCreation {
 // Its imports of MessageBoxW and CoCreateInstance are hooked: message boxes are recorded and
 // answered from a script instead of shown, creations are recorded and passed on.
 class PluginLibrary {
-public:
+  public:
     using NoArgs = void(__stdcall*)();
     using IntNoArgs = std::int32_t(__stdcall*)();
     using TextExport = std::int32_t(__stdcall*)(char* buffer, std::int32_t size);
@@ -77,7 +77,7 @@ public:
     // The answer of the next message box (IDOK, or IDYES for a Yes/No box, when none is queued).
     static void QueueMessageBoxAnswer(int answer);
 
-private:
+  private:
     HMODULE module_ = nullptr;
 };
 

@@ -43,8 +43,8 @@ namespace ombrel::standin {
 ProbedCall CallStdcall(void* function, std::initializer_list<std::uint32_t> args) {
     const std::vector<std::uint32_t> values(args);
     ProbedCall call{};
-    call.stackDrift = ProbeCall(function, values.data(), static_cast<std::uint32_t>(values.size()),
-                                &call.result);
+    call.stackDrift =
+        ProbeCall(function, values.data(), static_cast<std::uint32_t>(values.size()), &call.result);
     return call;
 }
 
