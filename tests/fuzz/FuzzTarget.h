@@ -17,16 +17,16 @@ struct Registration {
 }  // namespace ombrel::fuzz
 
 #ifdef OMBREL_FUZZ_ENTRY
-#define OMBREL_FUZZ_HOOK(name)                                                             \
-    extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {    \
-        return name##Target(data, size);                                                   \
+#define OMBREL_FUZZ_HOOK(name)                                                          \
+    extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) { \
+        return name##Target(data, size);                                                \
     }
 #else
 #define OMBREL_FUZZ_HOOK(name) \
     static const ::ombrel::fuzz::Registration name##Registration(#name, &name##Target);
 #endif
 
-#define OMBREL_FUZZ_TARGET(name)                                              \
-    static int name##Target(const std::uint8_t* data, std::size_t size);      \
-    OMBREL_FUZZ_HOOK(name)                                                    \
+#define OMBREL_FUZZ_TARGET(name)                                         \
+    static int name##Target(const std::uint8_t* data, std::size_t size); \
+    OMBREL_FUZZ_HOOK(name)                                               \
     static int name##Target(const std::uint8_t* data, std::size_t size)

@@ -25,7 +25,8 @@ std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
 }
 
 TEST(FuzzCorpusReplay, EverySavedInputRunsThroughItsTarget) {
-    const std::filesystem::path corpus = std::filesystem::path(OMBREL_SOURCE_DIR) / "tests/fuzz/corpus";
+    const std::filesystem::path corpus =
+        std::filesystem::path(OMBREL_SOURCE_DIR) / "tests/fuzz/corpus";
     std::size_t replayed = 0;
     for (const auto& [name, target] : Targets()) {
         const auto directory = corpus / name;

@@ -1,0 +1,14 @@
+// The port contracts, run against the posix layer.
+#include "platform/posix/MemoryRegistry.h"
+#include "tests/contract/RegistryContract.h"
+
+namespace ombrel::contract {
+namespace {
+
+INSTANTIATE_TEST_SUITE_P(Posix, RegistryContract,
+                         ::testing::Values(PortFactory<platform::Registry>([] {
+                             return std::make_unique<platform::posix::MemoryRegistry>();
+                         })));
+
+}  // namespace
+}  // namespace ombrel::contract
