@@ -1,5 +1,7 @@
 // The port contracts, run against the posix layer.
 #include "platform/posix/MemoryRegistry.h"
+#include "platform/posix/PosixCodePages.h"
+#include "tests/contract/CodePagesContract.h"
 #include "tests/contract/RegistryContract.h"
 
 namespace ombrel::contract {
@@ -8,6 +10,11 @@ namespace {
 INSTANTIATE_TEST_SUITE_P(Posix, RegistryContract,
                          ::testing::Values(PortFactory<platform::Registry>([] {
                              return std::make_unique<platform::posix::MemoryRegistry>();
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Posix, CodePagesContract,
+                         ::testing::Values(PortFactory<platform::CodePages>([] {
+                             return std::make_unique<platform::posix::PosixCodePages>();
                          })));
 
 }  // namespace
