@@ -13,21 +13,19 @@
 namespace ombrel {
 namespace {
 
-// The body's bytes after transfer decoding, with the decoder's result.
+// The body's bytes after transfer decoding, with the decoder's result. The decoders see the
+// body's begin as it is, so that a body without a range fails to decode.
 bool TransferDecode(const ContentInfo& content, std::string& bytes) {
     const std::string_view body = content.Body();
     bytes.resize(body.size() + 1);
     std::size_t length = body.size();
     bool decoded = true;
     if (EqualsIgnoringCase(content.transferEncoding.View(), u"quoted-printable")) {
-        if (content.bodyBegin == nullptr) {
-            length = 0;
-            decoded = false;
-        } else {
-            decoded = decodeQuotedPrintable(body.data(), body.size(), bytes.data(), &length);
-        }
+        decoded = content.bodyBegin != nullptr &&
+                  decodeQuotedPrintable(content.bodyBegin, body.size(), bytes.data(), &length);
+        if (!decoded) length = 0;
     } else if (EqualsIgnoringCase(content.transferEncoding.View(), u"base64")) {
-        decoded = decodeBase64(body.data(), body.size(), bytes.data(), &length);
+        decoded = decodeBase64(content.bodyBegin, body.size(), bytes.data(), &length);
         length = std::min(length, body.size());
     } else {
         body.copy(bytes.data(), body.size());
