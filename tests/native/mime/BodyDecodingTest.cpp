@@ -26,16 +26,18 @@ TEST_F(BodyDecodingTest, PlainBodiesAreCopiedAndTranslatedByTheirCharset) {
 }
 
 TEST_F(BodyDecodingTest, QuotedPrintableBodiesKeepUnderscoresAndBadEscapes) {
-    const ParsedMessage& m = Parse(Single("Content-Type: text/plain; charset=utf-8\r\n"
-                                          "Content-Transfer-Encoding: Quoted-Printable\r\n",
-                                          "snake_case caf=C3=A9 50%=ZZ so=\r\nft"));
+    const ParsedMessage& m =
+        Parse(Single("Content-Type: text/plain; charset=utf-8\r\n"
+                     "Content-Transfer-Encoding: Quoted-Printable\r\n",
+                     "snake_case caf=C3=A9 50%=ZZ so=\r\nft"));
     EXPECT_EQ(Text(m), u"snake_case caf\u00E9 50%=ZZ soft");
 }
 
 TEST_F(BodyDecodingTest, Base64BodiesDecodeAcrossLines) {
-    const ParsedMessage& m = Parse(Single("Content-Type: text/html; charset=UTF-8\r\n"
-                                          "Content-Transfer-Encoding: BASE64\r\n",
-                                          "PHA+0J/RgNC4\r\n0LLQtdGCPC9wPg==\r\n"));
+    const ParsedMessage& m =
+        Parse(Single("Content-Type: text/html; charset=UTF-8\r\n"
+                     "Content-Transfer-Encoding: BASE64\r\n",
+                     "PHA+0J/RgNC4\r\n0LLQtdGCPC9wPg==\r\n"));
     EXPECT_EQ(Text(m), u"<p>\u041F\u0440\u0438\u0432\u0435\u0442</p>");
 }
 
@@ -46,12 +48,15 @@ TEST_F(BodyDecodingTest, Utf7BodiesUseTheirCodePage) {
 
 TEST_F(BodyDecodingTest, AZeroByteEndsTheText) {
     EXPECT_EQ(Text(Parse(Single("", std::string("before\0after", 12)))), u"before");
-    EXPECT_EQ(Text(Parse(Single("Content-Transfer-Encoding: quoted-printable\r\n", "a=00b"))), u"a");
+    EXPECT_EQ(Text(Parse(Single("Content-Transfer-Encoding: quoted-printable\r\n", "a=00b"))),
+              u"a");
 }
 
 TEST_F(BodyDecodingTest, AUtf8SequenceCutByTheEndIsReadWithTheTerminator) {
     // The zero after the body ends the cut sequence; the byte before it is kept.
-    EXPECT_EQ(Text(Parse(Single("Content-Type: text/plain; charset=utf-8\r\n", "x\xE2" "A"))),
+    EXPECT_EQ(Text(Parse(Single("Content-Type: text/plain; charset=utf-8\r\n",
+                                "x\xE2"
+                                "A"))),
               u"x\uFFFDA");
 }
 

@@ -20,7 +20,8 @@ TEST(ContentType, TheMediaTypeAndTheTwoParametersAreRead) {
 }
 
 TEST(ContentType, LineBreaksAndTabsVanishAndBlanksAroundTokensAreTrimmed) {
-    const ContentInfo c = ContentType(u"multipart/mixed;\r\n\tboundary=\"abc\" ;;  charset=koi8-r  ");
+    const ContentInfo c =
+        ContentType(u"multipart/mixed;\r\n\tboundary=\"abc\" ;;  charset=koi8-r  ");
     EXPECT_EQ(c.subtype.Std(), u"mixed");
     EXPECT_EQ(c.boundary.Std(), u"--abc");
     EXPECT_EQ(c.charset.Std(), u"koi8-r");

@@ -122,7 +122,8 @@ TEST_F(HeaderParsingTest, ANullTextLeavesTheMessageUntouched) {
 }
 
 TEST_F(HeaderParsingTest, ResetEmptiesEverythingButTheFlagAndTheKind) {
-    Parse("Subject: s\r\nContent-Type: multipart/mixed; boundary=b\r\n\r\n--b\r\n\r\nx\r\n--b--\r\n");
+    Parse(
+        "Subject: s\r\nContent-Type: multipart/mixed; boundary=b\r\n\r\n--b\r\n\r\nx\r\n--b--\r\n");
     message.statusFlag = true;
     ASSERT_EQ(message.children.size(), 1U);
     message.reset();

@@ -50,12 +50,12 @@ TEST_F(MimeStructureTest, AlternativePartsBecomeChildrenOfTheirKinds) {
 }
 
 TEST_F(MimeStructureTest, ANestedMultipartPartEndsAtItsParentsDelimiter) {
-    const ParsedMessage& m = Parse(Multipart(
-        "mixed",
-        "--b\r\nContent-Type: multipart/alternative; boundary=i\r\n\r\n"
-        "--i\r\nContent-Type: text/plain\r\n\r\nplain\r\n"
-        "--i\r\nContent-Type: text/html\r\n\r\nhtml\r\n--i--\r\n"
-        "--b\r\nContent-Type: image/png\r\n\r\npng\r\n--b--\r\n"));
+    const ParsedMessage& m =
+        Parse(Multipart("mixed",
+                        "--b\r\nContent-Type: multipart/alternative; boundary=i\r\n\r\n"
+                        "--i\r\nContent-Type: text/plain\r\n\r\nplain\r\n"
+                        "--i\r\nContent-Type: text/html\r\n\r\nhtml\r\n--i--\r\n"
+                        "--b\r\nContent-Type: image/png\r\n\r\npng\r\n--b--\r\n"));
     ASSERT_EQ(m.children.size(), 2U);
     const ParsedMessage& nested = Child(m, 0);
     ASSERT_EQ(nested.children.size(), 2U);
@@ -87,9 +87,9 @@ TEST_F(MimeStructureTest, PartsAreClassifiedByTheirOwnFields) {
     std::vector<PartKind> kinds;
     for (const auto& child : m.children) kinds.push_back(child->kind);
     EXPECT_EQ(kinds, (std::vector<PartKind>{PartKind::EmbeddedBinary, PartKind::Binary,
-                                             PartKind::EmbeddedBinary, PartKind::Attachment,
-                                             PartKind::Other, PartKind::PlainText, PartKind::Other,
-                                             PartKind::Other, PartKind::Other}));
+                                            PartKind::EmbeddedBinary, PartKind::Attachment,
+                                            PartKind::Other, PartKind::PlainText, PartKind::Other,
+                                            PartKind::Other, PartKind::Other}));
     EXPECT_EQ(Child(m, 3).content.filename.Std(), u"a.pdf");
     EXPECT_EQ(Child(m, 7).content.subtype.Std(), u"text");
     EXPECT_TRUE(Child(m, 7).content.type.IsEmpty());
@@ -118,9 +118,10 @@ TEST_F(MimeStructureTest, ABoundaryWithBlanksAroundItsEqualsSignIsNoBoundary) {
 }
 
 TEST_F(MimeStructureTest, ATruncatedMultipartMessageKeepsItsLastPartsBody) {
-    const ParsedMessage& m = Parse(
-        Multipart("mixed", "--b\r\nContent-Type: text/plain\r\n\r\nfirst\r\n--b\r\n"
-                           "Content-Type: text/plain\r\n\r\ncut off here\r\nand here"));
+    const ParsedMessage& m =
+        Parse(Multipart("mixed",
+                        "--b\r\nContent-Type: text/plain\r\n\r\nfirst\r\n--b\r\n"
+                        "Content-Type: text/plain\r\n\r\ncut off here\r\nand here"));
     ASSERT_EQ(m.children.size(), 2U);
     EXPECT_EQ(Body(Child(m, 0)), "first\r\n");
     EXPECT_EQ(Body(Child(m, 1)), "cut off here\r\nand here");
@@ -137,8 +138,8 @@ TEST_F(MimeStructureTest, AMultipartMessageEndingAfterItsFirstBoundaryStillParse
 }
 
 TEST_F(MimeStructureTest, ABoundaryLineInTheEpilogueBuildsFurtherChildren) {
-    const ParsedMessage& m = Parse(Multipart(
-        "mixed", "--b\r\n\r\none\r\n--b--\r\nepilogue\r\n--b\r\n\r\ntwo\r\n--b--\r\n"));
+    const ParsedMessage& m = Parse(
+        Multipart("mixed", "--b\r\n\r\none\r\n--b--\r\nepilogue\r\n--b\r\n\r\ntwo\r\n--b--\r\n"));
     ASSERT_EQ(m.children.size(), 2U);
     EXPECT_EQ(Body(Child(m, 1)), "two\r\n");
 }
@@ -149,14 +150,15 @@ TEST_F(MimeStructureTest, ASinglePartTextWithAStrayBoundaryKeepsItsText) {
     EXPECT_EQ(m.kind, PartKind::PlainText);
     EXPECT_EQ(Body(m), "Just text.\r\n-- \r\nSignature\r\n");
     // Its own boundary line in a part that is not multipart leaves the body empty.
-    const ParsedMessage& odd = Parse("Content-Type: text/plain; boundary=zz\r\n\r\nx\r\n--zz\r\ny\r\n");
+    const ParsedMessage& odd =
+        Parse("Content-Type: text/plain; boundary=zz\r\n\r\nx\r\n--zz\r\ny\r\n");
     EXPECT_EQ(odd.content.bodyBegin, nullptr);
     EXPECT_EQ(Text(odd), u"");
 }
 
 TEST_F(MimeStructureTest, DelimitersMatchWholeAndWithCase) {
-    const ParsedMessage& m = Parse(Multipart(
-        "mixed", "--b\r\n\r\none\r\n--B\r\n--b \r\n--bb\r\n--b--\r\n", "b"));
+    const ParsedMessage& m =
+        Parse(Multipart("mixed", "--b\r\n\r\none\r\n--B\r\n--b \r\n--bb\r\n--b--\r\n", "b"));
     ASSERT_EQ(m.children.size(), 1U);
     EXPECT_EQ(Body(Child(m, 0)), "one\r\n--B\r\n--b \r\n--bb\r\n");
 }
@@ -173,11 +175,12 @@ TEST_F(MimeStructureTest, BareLfMailParsesLikeCrLfMail) {
 std::string Nested(int depth) {
     std::string text;
     for (int level = 0; level < depth; ++level) {
-        text += "Content-Type: multipart/mixed; boundary=l" + std::to_string(level) + "\r\n\r\n--l" +
-                std::to_string(level) + "\r\n";
+        text += "Content-Type: multipart/mixed; boundary=l" + std::to_string(level) +
+                "\r\n\r\n--l" + std::to_string(level) + "\r\n";
     }
     text += "Content-Type: text/plain\r\n\r\ndeep\r\n";
-    for (int level = depth - 1; level >= 0; --level) text += "--l" + std::to_string(level) + "--\r\n";
+    for (int level = depth - 1; level >= 0; --level)
+        text += "--l" + std::to_string(level) + "--\r\n";
     return text;
 }
 
