@@ -6,7 +6,8 @@
 namespace ombrel::platform::posix {
 
 // The double-byte units of one lead byte: trail bytes from firstTrail to lastTrail map to
-// units[trail - firstTrail]; every other trail byte maps to the table's unicodeDefault.
+// units[trail - firstTrail]; every other trail byte maps to the table's unicodeDefault (all of
+// them when firstTrail is above lastTrail).
 struct LeadByteTable {
     std::uint8_t lead;
     std::uint8_t firstTrail;

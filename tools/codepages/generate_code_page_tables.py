@@ -85,9 +85,12 @@ def write(code_page, table):
     lead_entries = []
     for lead, units in sorted(table["leads"].items()):
         mapped = [t for t, unit in enumerate(units) if unit != table["unicode_default"]]
-        first, last = (mapped[0], mapped[-1]) if mapped else (0, -1)
+        if not mapped:  # a lead byte whose every pair reads as the default unit
+            lead_entries.append(f"    {{0x{lead:02X}, 0x01, 0x00, nullptr}},")
+            continue
+        first, last = mapped[0], mapped[-1]
         lines += [f"constexpr char16_t kLead{lead:02X}[] = {{", rows(units[first : last + 1], 12, 4), "};"]
-        lead_entries.append(f"    {{0x{lead:02X}, 0x{first:02X}, 0x{max(last, 0):02X}, kLead{lead:02X}}},")
+        lead_entries.append(f"    {{0x{lead:02X}, 0x{first:02X}, 0x{last:02X}, kLead{lead:02X}}},")
     if lead_entries:
         lines += ["", "constexpr LeadByteTable kLeadBytes[] = {", *lead_entries, "};", ""]
     derived = derived_wide_map(table)
