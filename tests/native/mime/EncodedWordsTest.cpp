@@ -80,6 +80,14 @@ TEST_F(EncodedWordsTest, TheFirstMalformedWordEndsTheDecoding) {
     EXPECT_EQ(Decode("=?x?"), u"=?x?");
 }
 
+TEST_F(EncodedWordsTest, WordsAreFoundInTheRawBytesWhateverTheAnsiCodePage) {
+    // A stray lead byte of Shift-JIS before a word does not take its "=" as a trail byte.
+    EXPECT_EQ(Decode("\x82=?iso-8859-1?Q?a?=", 932), u"\u30FBa");
+    // Unencoded bytes inside a Q word are the word's own bytes.
+    EXPECT_EQ(Decode("=?shift-jis?Q?\x82\xA0?= \x82\xA0", 932), u"\u3042 \u3042");
+    EXPECT_EQ(Decode("=?koi8-r?Q?\xC1?=", 1251), u"\u0430");
+}
+
 TEST_F(EncodedWordsTest, AZeroByteEndsTheText) {
     EXPECT_EQ(Decode("ab=?iso-8859-1?Q?c=00d?=ef"), u"abc");
     EXPECT_EQ(Decode(std::string_view("ab\0cd", 5)), u"ab");
