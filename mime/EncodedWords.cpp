@@ -30,10 +30,6 @@ bool IsWhiteSpace(char c) {
     return IsBlank(c) || c == '\r' || c == '\n';
 }
 
-std::string ToUtf8(std::uint32_t codePage, std::string_view bytes) {
-    return CodePages().ToMultiByte(codepage::kUtf8, CodePages().ToWide(codePage, bytes));
-}
-
 // The length of the line end at `at` (CR LF, a bare LF or a bare CR), or 0.
 std::size_t LineEndAt(std::string_view text, std::size_t at) {
     if (text[at] == '\r') return at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
@@ -118,21 +114,22 @@ std::string_view CharsetName(std::string_view text, const EncodedWord& word) {
     return text.substr(word.charsetBegin, word.charsetEnd - word.charsetBegin);
 }
 
-// The joined bytes of words in one charset as UTF-8: UTF-8 and UTF-7 by their code pages, any
+// The joined bytes of words in one charset as text: UTF-8 and UTF-7 by their code pages, any
 // other charset through its table and the ANSI code page.
-std::string ConvertWordBytes(std::string_view text, const EncodedWord& first, std::string bytes) {
+std::u16string ConvertWordBytes(std::string_view text, const EncodedWord& first,
+                                std::string bytes) {
     const std::string_view charsetText = text.substr(first.charsetBegin);
     const std::uint32_t codePage = EncodedWordCodePage(charsetText);
     if (codePage == codepage::kAnsi) {
         translateByPrefix(charsetText, bytes.data(), static_cast<std::ptrdiff_t>(bytes.size()));
     }
-    return ToUtf8(codePage, bytes);
+    return CodePages().ToWide(codePage, bytes);
 }
 
 // The text of adjacent words: the bytes of each run of words in the same charset are joined and
 // converted at once, so that a character split between two words comes out whole.
-std::string DecodeAdjacentWords(std::string_view text, const std::vector<EncodedWord>& words) {
-    std::string decoded;
+std::u16string DecodeAdjacentWords(std::string_view text, const std::vector<EncodedWord>& words) {
+    std::u16string decoded;
     for (std::size_t first = 0; first < words.size();) {
         std::string bytes;
         std::size_t next = first;
@@ -147,77 +144,25 @@ std::string DecodeAdjacentWords(std::string_view text, const std::vector<Encoded
     return decoded;
 }
 
-// The header text during decoding: the finished text in UTF-8, and the bytes still to examine.
-// Those begin with the decoded text of the last words (UTF-8, examined again, because decoding
-// goes on from the byte before each decoded word) and go on with the raw bytes of the value,
-// which are read in the ANSI code page as they enter the finished text.
-class WorkText {
-  public:
-    explicit WorkText(std::string raw) : pending_(std::move(raw)) {}
-
-    std::string_view Pending() const { return pending_; }
-    std::size_t Head() const { return head_; }
-
-    // Moves the bytes before `to` into the finished text.
-    void Finish(std::size_t to) {
-        const std::size_t raw = std::clamp(utf8End_, head_, to);
-        done_.append(pending_, head_, raw - head_);
-        if (to > raw)
-            done_ += ToUtf8(codepage::kAnsi, std::string_view(pending_).substr(raw, to - raw));
-        head_ = to;
-    }
-
-    // Replaces the bytes from the cursor to `end` (adjacent words) by their decoded text, to be
-    // examined again together with an "=" that ends the finished text.
-    void Replace(std::size_t end, std::string decoded) {
-        if (done_.ends_with('=')) {
-            decoded.insert(decoded.begin(), '=');
-            done_.pop_back();
-        }
-        const std::size_t utf8Rest = utf8End_ > end ? utf8End_ - end : 0;
-        if (decoded.size() <= end) {
-            head_ = end - decoded.size();
-            std::ranges::copy(decoded, pending_.begin() + static_cast<std::ptrdiff_t>(head_));
-        } else {
-            pending_ = decoded + pending_.substr(end);
-            head_ = 0;
-        }
-        utf8End_ = head_ + decoded.size() + utf8Rest;
-    }
-
-    // Ends the text inside decoded text: at a zero byte.
-    std::string CutWith(std::string_view decoded) {
-        return done_.append(decoded.substr(0, decoded.find('\0')));
-    }
-
-    std::string Finished() {
-        Finish(pending_.size());
-        return std::move(done_);
-    }
-
-  private:
-    std::string pending_;
-    std::size_t head_ = 0;
-    std::size_t utf8End_ = 0;  // pending_ holds UTF-8 before this position, raw bytes after it
-    std::string done_;
-};
-
-std::string DecodeText(std::string_view raw) {
-    WorkText work(Unfold(raw));
-    // Each round decodes at least one word; the bound keeps decoded text that holds further words
-    // from running on without end.
-    for (std::size_t rounds = work.Pending().size(); rounds > 0; --rounds) {
-        const std::string_view pending = work.Pending();
-        const std::size_t begin = pending.find("=?", work.Head());
-        if (begin == std::string_view::npos) break;
-        const std::vector<EncodedWord> words = ReadAdjacentWords(pending, begin);
+// Decodes the words of an unfolded value in one pass. The text between words is read in the ANSI
+// code page as it stands, each run of adjacent words in the code page of its charset; decoded
+// text is final and never examined again.
+std::u16string DecodeText(std::string_view text) {
+    std::u16string decoded;
+    std::size_t done = 0;
+    for (std::size_t begin = text.find("=?"); begin != std::string_view::npos;
+         begin = text.find("=?", done)) {
+        const std::vector<EncodedWord> words = ReadAdjacentWords(text, begin);
         if (words.empty()) break;
-        std::string decoded = DecodeAdjacentWords(pending, words);
-        work.Finish(begin);
-        if (decoded.find('\0') != std::string::npos) return work.CutWith(decoded);
-        work.Replace(words.back().End(), std::move(decoded));
+        decoded += CodePages().ToWide(codepage::kAnsi, text.substr(done, begin - done));
+        const std::u16string wordText = DecodeAdjacentWords(text, words);
+        if (const std::size_t zero = wordText.find(u'\0'); zero != std::u16string::npos) {
+            return decoded.append(wordText, 0, zero);  // a zero byte ends the header text
+        }
+        decoded += wordText;
+        done = words.back().End();
     }
-    return work.Finished();
+    return decoded += CodePages().ToWide(codepage::kAnsi, text.substr(done));
 }
 
 }  // namespace
@@ -227,7 +172,7 @@ WideString decodeHeaderText(const char* rawBytes, std::size_t length) {
     std::string_view raw(rawBytes, length);
     raw = raw.substr(0, raw.find('\0'));
     try {
-        return WideString(CodePages().ToWide(codepage::kUtf8, DecodeText(raw)));
+        return WideString(DecodeText(Unfold(raw)));
     } catch (const std::bad_alloc&) {
         return {};
     }

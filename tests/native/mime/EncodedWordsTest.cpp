@@ -93,11 +93,19 @@ TEST_F(EncodedWordsTest, AZeroByteEndsTheText) {
     EXPECT_EQ(Decode(std::string_view("ab\0cd", 5)), u"ab");
 }
 
-TEST_F(EncodedWordsTest, DecodedTextIsExaminedAgain) {
-    // The word decodes to "=?iso-8859-1?Q?x?=", itself a word.
-    EXPECT_EQ(Decode("=?iso-8859-1?B?PT9pc28tODg1OS0xP1E/eD89?="), u"x");
-    // An "=" before a word whose text begins with "?" makes a word with it.
-    EXPECT_EQ(Decode("==?iso-8859-1?Q?=3F?=iso-8859-1?Q?y?="), u"y");
+TEST_F(EncodedWordsTest, DecodedTextIsNeverDecodedAgain) {
+    // The word decodes to "=?iso-8859-1?Q?x?=", which stays as it is.
+    EXPECT_EQ(Decode("=?iso-8859-1?B?PT9pc28tODg1OS0xP1E/eD89?= =?iso-8859-1?Q?y?="),
+              u"=?iso-8859-1?Q?x?=y");
+    EXPECT_EQ(Decode("==?iso-8859-1?Q?=3F?=iso-8859-1?Q?y?="), u"=?iso-8859-1?Q?y?=");
+    // Many words, each holding a word, decode in one pass.
+    std::string words;
+    std::u16string expected;
+    for (int i = 0; i < 20000; ++i) {
+        words += "=?iso-8859-1?B?PT9pc28tODg1OS0xP1E/eD89?= ";
+        expected += u"=?iso-8859-1?Q?x?=";
+    }
+    EXPECT_EQ(Decode(words), expected + u" ");
 }
 
 TEST_F(EncodedWordsTest, WordsDecodeThroughHostTables) {
