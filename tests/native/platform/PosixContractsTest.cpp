@@ -1,5 +1,8 @@
 // The port contracts, run against the posix layer.
 #include "platform/posix/MemoryRegistry.h"
+#include "platform/posix/PosixCodePages.h"
+#include "platform/posix/PosixProfileFiles.h"
+#include "tests/contract/ProfileFilesContract.h"
 #include "tests/contract/RegistryContract.h"
 
 namespace ombrel::contract {
@@ -8,6 +11,12 @@ namespace {
 INSTANTIATE_TEST_SUITE_P(Posix, RegistryContract,
                          ::testing::Values(PortFactory<platform::Registry>([] {
                              return std::make_unique<platform::posix::MemoryRegistry>();
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Posix, ProfileFilesContract,
+                         ::testing::Values(PortFactory<platform::ProfileFiles>([] {
+                             static const platform::posix::PosixCodePages codePages;
+                             return std::make_unique<platform::posix::PosixProfileFiles>(codePages);
                          })));
 
 }  // namespace
