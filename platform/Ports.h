@@ -9,6 +9,9 @@ class CodePages;
 class IndexerConnector;
 class Registry;
 class ProfileFiles;
+class SystemVersion;
+class ThreadLocale;
+class ModuleFile;
 
 // The narrow interfaces through which the core reaches the operating system and the indexer. The
 // platform fills them once when the library loads (a host or test fills them natively); tests may
@@ -21,6 +24,9 @@ struct Ports {
     IndexerConnector* indexer = nullptr;
     Registry* registry = nullptr;
     ProfileFiles* profiles = nullptr;
+    const SystemVersion* systemVersion = nullptr;
+    ThreadLocale* threadLocale = nullptr;
+    const ModuleFile* moduleFile = nullptr;
 };
 
 Ports& CurrentPorts();

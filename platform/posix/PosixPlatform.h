@@ -3,9 +3,12 @@
 #include "platform/Ports.h"
 #include "platform/posix/MemoryRegistry.h"
 #include "platform/posix/PosixCodePages.h"
+#include "platform/posix/PosixModuleFile.h"
 #include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/PosixShell.h"
 #include "platform/posix/PosixStringTable.h"
+#include "platform/posix/PosixSystemVersion.h"
+#include "platform/posix/PosixThreadLocale.h"
 #include "platform/posix/RecordingMessageBoxes.h"
 
 namespace ombrel::platform::posix {
@@ -19,6 +22,9 @@ struct PosixPlatform {
     PosixCodePages codePages;
     MemoryRegistry registry;
     PosixProfileFiles profiles{codePages};
+    PosixSystemVersion systemVersion;
+    PosixThreadLocale threadLocale;
+    PosixModuleFile moduleFile;
 
     // The ports of this layer, with the given indexer.
     Ports MakePorts(IndexerConnector* indexer) {
@@ -30,6 +36,9 @@ struct PosixPlatform {
         ports.indexer = indexer;
         ports.registry = &registry;
         ports.profiles = &profiles;
+        ports.systemVersion = &systemVersion;
+        ports.threadLocale = &threadLocale;
+        ports.moduleFile = &moduleFile;
         return ports;
     }
 };

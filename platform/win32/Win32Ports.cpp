@@ -4,9 +4,12 @@
 #include "platform/win32/Win32Indexer.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32ProfileFiles.h"
+#include "platform/win32/Win32ModuleFile.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32StringTable.h"
+#include "platform/win32/Win32SystemVersion.h"
+#include "platform/win32/Win32ThreadLocale.h"
 
 namespace ombrel::platform::win32 {
 
@@ -18,6 +21,9 @@ void InstallWin32Ports(HINSTANCE module) {
     static Win32Indexer indexer;
     static Win32Registry registry;
     static Win32ProfileFiles profiles;
+    static const Win32SystemVersion systemVersion;
+    static Win32ThreadLocale threadLocale;
+    static const Win32ModuleFile moduleFile(module);
 
     Ports& ports = CurrentPorts();
     ports.strings = &strings;
@@ -27,6 +33,9 @@ void InstallWin32Ports(HINSTANCE module) {
     ports.indexer = &indexer;
     ports.registry = &registry;
     ports.profiles = &profiles;
+    ports.systemVersion = &systemVersion;
+    ports.threadLocale = &threadLocale;
+    ports.moduleFile = &moduleFile;
 }
 
 }  // namespace ombrel::platform::win32

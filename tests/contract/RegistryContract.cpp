@@ -126,4 +126,18 @@ TEST_P(RegistryContract, TheDefaultValueIsTheNullOrEmptyName) {
     EXPECT_EQ(std::u16string(text), u"OmbrelDesktopTheBat");
 }
 
+TEST_P(RegistryContract, DeletedValuesAreGoneAndMissingOnesAreNotFound) {
+    PutString(u"AppID\\Name.DLL", u"AppID", u"{x}");
+    PutString(u"AppID\\Name.DLL", nullptr, u"default");
+    ScopedKey key(*port);
+    ASSERT_EQ(port->OpenKey(kUser, Under(u"AppID\\Name.DLL"), reg::kAllAccess, *key.Receive()),
+              reg::kSuccess);
+    EXPECT_EQ(port->DeleteValue(key.Get(), u"appid"), reg::kSuccess);
+    EXPECT_EQ(port->DeleteValue(key.Get(), u"AppID"), reg::kFileNotFound);
+    EXPECT_EQ(port->DeleteValue(key.Get(), nullptr), reg::kSuccess);
+    std::uint32_t size = 0;
+    EXPECT_EQ(port->QueryValue(key.Get(), u"AppID", nullptr, nullptr, &size), reg::kFileNotFound);
+    EXPECT_EQ(port->QueryValue(key.Get(), u"", nullptr, nullptr, &size), reg::kFileNotFound);
+}
+
 }  // namespace ombrel::contract

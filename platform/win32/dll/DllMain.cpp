@@ -1,8 +1,11 @@
 #include <windows.h>
 
+#include "host/ComModule.h"
 #include "host/PluginState.h"
 #include "platform/win32/Win32Ports.h"
 
+// Attaching sets up the ports and the COM module object; the library does not load when the
+// module cannot be set up. Detaching tears the module down.
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
     if (reason == DLL_PROCESS_ATTACH) {
         try {
@@ -11,6 +14,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserv
         } catch (...) {
             return FALSE;
         }
+        return ombrel::SetUpComModule() ? TRUE : FALSE;
     }
+    if (reason == DLL_PROCESS_DETACH) ombrel::TearDownComModule();
     return TRUE;
 }
