@@ -1,9 +1,16 @@
 // The port contracts, run against the posix layer.
 #include "platform/posix/MemoryRegistry.h"
 #include "platform/posix/PosixCodePages.h"
+#include "platform/posix/PosixModuleFile.h"
 #include "platform/posix/PosixProfileFiles.h"
+#include "platform/posix/PosixSystemVersion.h"
+#include "platform/posix/PosixThreadLocale.h"
+#include "tests/contract/ModuleFileContract.h"
+#include "tests/contract/PluginListScenarios.h"
 #include "tests/contract/ProfileFilesContract.h"
 #include "tests/contract/RegistryContract.h"
+#include "tests/contract/SystemVersionContract.h"
+#include "tests/contract/ThreadLocaleContract.h"
 
 namespace ombrel::contract {
 namespace {
@@ -14,6 +21,29 @@ INSTANTIATE_TEST_SUITE_P(Posix, RegistryContract,
                          })));
 
 INSTANTIATE_TEST_SUITE_P(Posix, ProfileFilesContract,
+                         ::testing::Values(PortFactory<platform::ProfileFiles>([] {
+                             static const platform::posix::PosixCodePages codePages;
+                             return std::make_unique<platform::posix::PosixProfileFiles>(codePages);
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Posix, SystemVersionContract,
+                         ::testing::Values(PortFactory<platform::SystemVersion>([] {
+                             return std::make_unique<platform::posix::PosixSystemVersion>();
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Posix, ThreadLocaleContract,
+                         ::testing::Values(PortFactory<platform::ThreadLocale>([] {
+                             return std::make_unique<platform::posix::PosixThreadLocale>();
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Posix, ModuleFileContract,
+                         ::testing::Values(PortFactory<platform::ModuleFile>([] {
+                             auto module = std::make_unique<platform::posix::PosixModuleFile>();
+                             module->SetPath(u"C:\\Program Files\\Ombrel\\OmbrelDesktopTheBat.dll");
+                             return module;
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Posix, PluginListScenarios,
                          ::testing::Values(PortFactory<platform::ProfileFiles>([] {
                              static const platform::posix::PosixCodePages codePages;
                              return std::make_unique<platform::posix::PosixProfileFiles>(codePages);
