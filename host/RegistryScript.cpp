@@ -1,28 +1,13 @@
 #include "host/RegistryScript.h"
 
+#include "common/RegistryTree.h"
+
 namespace ombrel {
 namespace {
 
 using platform::Registry;
 using platform::ScopedKey;
 namespace reg = platform::reg;
-
-// Deletes a key with everything below it, its subkeys first.
-std::int32_t DeleteKeyTree(Registry& registry, Registry::Key parent, std::u16string_view path) {
-    {
-        ScopedKey key(registry);
-        const std::int32_t opened = registry.OpenKey(parent, path, reg::kRead, *key.Receive());
-        if (opened != reg::kSuccess) return opened;
-        for (;;) {
-            char16_t name[256];
-            std::uint32_t length = 256;
-            if (registry.EnumKey(key.Get(), 0, name, &length) != reg::kSuccess) break;
-            const std::int32_t deleted = DeleteKeyTree(registry, key.Get(), {name, length});
-            if (deleted != reg::kSuccess) return deleted;
-        }
-    }
-    return registry.DeleteKey(parent, path);
-}
 
 std::int32_t IgnoringMissing(std::int32_t status) {
     return status == reg::kFileNotFound ? reg::kSuccess : status;
