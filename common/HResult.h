@@ -26,7 +26,8 @@ inline constexpr HResult kUnexpected = MakeHResult(0x8000FFFF);
 
 // HRESULT_FROM_WIN32: a Windows error code as a failure of the Win32 facility; 0 stays success.
 constexpr HResult FromWin32(std::int32_t code) {
-    return code <= 0 ? code : MakeHResult(0x80070000U | (static_cast<std::uint32_t>(code) & 0xFFFFU));
+    return code <= 0 ? code
+                     : MakeHResult(0x80070000U | (static_cast<std::uint32_t>(code) & 0xFFFFU));
 }
 
 constexpr bool Failed(HResult result) {

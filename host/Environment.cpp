@@ -57,7 +57,8 @@ std::int32_t PrepareEnvironment() {
     if (registry == nullptr) return Warn(strings::kHostNotDetected);
     platform::ScopedKey hostKey(*registry);
     if (registry->OpenKey(platform::Registry::kCurrentUser, host::kHostKey,
-                          platform::reg::kQueryValue, *hostKey.Receive()) != platform::reg::kSuccess) {
+                          platform::reg::kQueryValue,
+                          *hostKey.Receive()) != platform::reg::kSuccess) {
         return Warn(strings::kHostNotDetected);
     }
     return PrepareFromHostKey(*registry, hostKey.Get());

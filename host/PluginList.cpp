@@ -33,8 +33,8 @@ platform::ProfileFiles& Profiles() {
 
 // A damaged negative count lists nothing.
 int ReadCount(const WideString& listPath) {
-    const auto count =
-        static_cast<std::int32_t>(Profiles().GetInt(kPluginsSection, kCountKey, 0, listPath.CStr()));
+    const auto count = static_cast<std::int32_t>(
+        Profiles().GetInt(kPluginsSection, kCountKey, 0, listPath.CStr()));
     return std::max(count, 0);
 }
 
@@ -47,7 +47,7 @@ WideString ReadValue(const char16_t* section, const WideString& key, const WideS
     std::vector<char16_t> buffer(kValueBufferSize, u'\0');
     const std::uint32_t length = Profiles().GetString(section, key.CStr(), u"", buffer.data(),
                                                       kValueBufferSize, listPath.CStr());
-    return WideString(std::u16string_view(buffer.data(), std::min(length, kValueBufferSize - 1)));
+    return {std::u16string_view(buffer.data(), std::min(length, kValueBufferSize - 1))};
 }
 
 void WriteValue(const char16_t* section, const WideString& key, const WideString& value,

@@ -175,7 +175,7 @@ class Parser {
 
     bool Expect(Token::Kind kind) { return token_.kind == kind && Advance(); }
 
-    bool IsKeyword(std::u16string_view word) const {
+    [[nodiscard]] bool IsKeyword(std::u16string_view word) const {
         return token_.kind == Token::Kind::Word && SameWord(token_.text, word);
     }
 

@@ -87,8 +87,8 @@ HResult RegisterComponent(const Guid& componentGuid, const char16_t* title,
 
     const WideString componentId = GuidText(componentGuid);
     const std::vector<std::u16string> descriptionTexts = {
-        u"Title", title,         u"Description", description,
-        u"Icon",  icon,          u"Homepage",    homePage != nullptr ? homePage : u""};
+        u"Title", title, u"Description", description,
+        u"Icon",  icon,  u"Homepage",    homePage != nullptr ? homePage : u""};
     const HResult described = registrar->DescribeComponent(componentId.View(), descriptionTexts);
     if (Failed(described)) return described;
 

@@ -15,7 +15,7 @@ constexpr int kMaxPathLength = 1023;
 PosixModuleFile::PosixModuleFile() : scripts_{{kResourceScriptId, kResourceScript}} {}
 
 WideString PosixModuleFile::Path() const {
-    return WideString(path_.View().substr(0, kMaxPathLength));
+    return {path_.View().substr(0, kMaxPathLength)};
 }
 
 std::optional<std::string> PosixModuleFile::RegistryScript(std::uint32_t id) const {

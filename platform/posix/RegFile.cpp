@@ -81,7 +81,8 @@ std::optional<std::u16string> ReadQuoted(std::u16string_view& line) {
             line.remove_prefix(i + 1);
             return text;
         }
-        if (line[i] == u'\\' && i + 1 < line.size() && (line[i + 1] == u'\\' || line[i + 1] == u'"')) {
+        if (line[i] == u'\\' && i + 1 < line.size() &&
+            (line[i + 1] == u'\\' || line[i + 1] == u'"')) {
             ++i;
         }
         text.push_back(line[i]);
@@ -192,7 +193,8 @@ class Importer {
         const std::size_t slash = line.find(u'\\');
         const std::optional<Registry::Key> root = RootOf(line.substr(0, slash));
         if (!root) return false;
-        const std::u16string path(slash == std::u16string_view::npos ? u"" : line.substr(slash + 1));
+        const std::u16string path(slash == std::u16string_view::npos ? u""
+                                                                     : line.substr(slash + 1));
         if (deleting) {
             const std::int32_t status = DeleteKeyTree(registry_, *root, path);
             return status == reg::kSuccess || status == reg::kFileNotFound;
@@ -251,7 +253,8 @@ RegFileLoad LoadRegFile(MemoryRegistry& registry, std::string_view bytes,
     RegFileLoad result;
     auto line = lines.begin();
     while (line != lines.end() && line->second.empty()) ++line;
-    if (line == lines.end() || (line->second != kVersion4Header && line->second != kVersion5Header)) {
+    if (line == lines.end() ||
+        (line->second != kVersion4Header && line->second != kVersion5Header)) {
         return result;
     }
     result.recognised = true;

@@ -10,7 +10,7 @@ namespace ombrel::platform::posix {
 
 // What loading a registry file did.
 struct RegFileLoad {
-    bool recognised = false;       // the file began with a REGEDIT4 or REGEDIT5 header
+    bool recognised = false;        // the file began with a REGEDIT4 or REGEDIT5 header
     std::vector<int> skippedLines;  // 1-based numbers of the lines that could not be applied
 };
 

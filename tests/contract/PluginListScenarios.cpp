@@ -54,7 +54,8 @@ TEST_P(PluginListScenarios, TheExactPathListedAlreadyLeavesTheFileUnchanged) {
 TEST_P(PluginListScenarios, OtherLetterCaseOrTheDriveFormIsAnotherEntryUntilRemoval) {
     WriteList(
         "[Plugins]\r\nCount=2\r\nPlugin #1=%EXEDRIVE%\\Program Files\\Ombrel\\"
-        "OmbrelDesktopTheBat.dll\r\nPlugin #2=c:\\program files\\ombrel\\ombreldesktopthebat.DLL\r\n");
+        "OmbrelDesktopTheBat.dll\r\nPlugin #2=c:\\program "
+        "files\\ombrel\\ombreldesktopthebat.DLL\r\n");
     AddToPluginList(listPath, kOwnPath);
     EXPECT_EQ(Get(kPlugins, u"Count"), u"3");
     EXPECT_EQ(Get(kPlugins, u"Plugin #3"), kOwnPath);

@@ -7,8 +7,8 @@ std::int32_t ScriptedRegistry::Scripted(const std::string& method) const {
     return found != failures_.end() ? found->second : platform::reg::kSuccess;
 }
 
-std::int32_t ScriptedRegistry::OpenKey(Key parent, std::u16string_view subKey,
-                                       std::uint32_t access, Key& key) {
+std::int32_t ScriptedRegistry::OpenKey(Key parent, std::u16string_view subKey, std::uint32_t access,
+                                       Key& key) {
     opened_.push_back(u"Open " + std::u16string(subKey));
     if (const std::int32_t error = Scripted("OpenKey")) return error;
     return inner_.OpenKey(parent, subKey, access, key);

@@ -63,8 +63,8 @@ TEST_F(PluginListEdits, AMissingListGetsTheLibraryAsItsOnlyEntry) {
 }
 
 TEST_F(PluginListEdits, TheExactPathListedLeavesTheFileUnchanged) {
-    const std::string text = "[Plugins]\r\nCount=2\r\nPlugin #1=C:\\Other.dll\r\nPlugin #2=" +
-                             Narrow(own) + "\r\n";
+    const std::string text =
+        "[Plugins]\r\nCount=2\r\nPlugin #1=C:\\Other.dll\r\nPlugin #2=" + Narrow(own) + "\r\n";
     WriteList(text);
     EXPECT_EQ(library.RegisterServer(), 1);
     EXPECT_EQ(ListBytes(), text);
@@ -128,10 +128,10 @@ TEST_F(FirstRegistration, RegistersTheModuleAndTheComponentInOrder) {
     const auto calls = journal.Calls();
     ASSERT_EQ(calls.size(), 5U);
     EXPECT_EQ(calls[1].method, "DescribeComponent");
-    EXPECT_EQ(calls[1].args, (Args{kComponentId, u"Title", u"The Bat! E-Mail Client Plug-In",
-                                   u"Description", u"Indexes The Bat! e-mail client messages",
-                                   u"Icon", u",202", u"Homepage",
-                                   u"https://ombrel.example/desktop/the-bat"}));
+    EXPECT_EQ(calls[1].args,
+              (Args{kComponentId, u"Title", u"The Bat! E-Mail Client Plug-In", u"Description",
+                    u"Indexes The Bat! e-mail client messages", u"Icon", u",202", u"Homepage",
+                    u"https://ombrel.example/desktop/the-bat"}));
     EXPECT_EQ(calls[2].method, "OpenRegistration");
     EXPECT_EQ(calls[2].args, Args{u"OmbrelDesktop.IndexingRegistration"});
     EXPECT_EQ(calls[3].method, "AddRegistrationEntry");

@@ -33,9 +33,7 @@ class ComServerTest : public testing::PluginTest {
     void SetHostValue(const char16_t* name, std::u16string_view value) {
         posix.registry.PutString(kUser, testing::kHostKey, name, value);
     }
-    void Unregister() {
-        posix.registry.DeleteKey(kUser, testing::kComponentKey);
-    }
+    void Unregister() { posix.registry.DeleteKey(kUser, testing::kComponentKey); }
     bool Listed() const { return ListText().find(kOwnEntry) != std::string::npos; }
     std::string ListText() const { return scratch.ReadBytes("Bat/TBPlugin.INI"); }
 

@@ -55,8 +55,8 @@ TEST_F(EnvironmentTest, ARegisteredLibraryOnASupportedHostShowsNothingAndReturns
 }
 
 TEST_F(EnvironmentTest, HostVersionsFrom2048Pass) {
-    for (const char16_t* version :
-         {u"2.0.4.8", u"2.0.4.9", u"2.1.0.0", u"3.0.0.0", u"2.0.5.0", u"10.2.1.3", u"2.0.4.8beta"}) {
+    for (const char16_t* version : {u"2.0.4.8", u"2.0.4.9", u"2.1.0.0", u"3.0.0.0", u"2.0.5.0",
+                                    u"10.2.1.3", u"2.0.4.8beta"}) {
         SetHostValue(u"Version", version);
         posix.messageBoxes.Clear();
         EXPECT_EQ(Prepare(), 1) << std::string(version, version + 3);
@@ -72,7 +72,8 @@ TEST_F(EnvironmentTest, OlderHostVersionsShowMessage127) {
         posix.messageBoxes.Clear();
         State().pluginIniPath = WideString();
         EXPECT_EQ(Prepare(), 1);
-        EXPECT_EQ(MessageTexts(), std::vector<std::u16string>{u"Your The Bat! version is too low!"});
+        EXPECT_EQ(MessageTexts(),
+                  std::vector<std::u16string>{u"Your The Bat! version is too low!"});
         EXPECT_TRUE(State().pluginIniPath.IsEmpty());
     }
     SetHostValue(u"Version", u"3");
@@ -114,7 +115,8 @@ TEST_F(EnvironmentTest, AMissingOrOverlongVersionShowsMessage130) {
     // 64 units and the terminator are 130 bytes, more than the 128-byte buffer.
     SetHostValue(u"Version", std::u16string(57, u' ') + u"2.0.4.8");
     EXPECT_EQ(Prepare(), 1);
-    EXPECT_EQ(MessageTexts(), std::vector<std::u16string>(2, u"Unable to detect your The Bat! version!"));
+    EXPECT_EQ(MessageTexts(),
+              std::vector<std::u16string>(2, u"Unable to detect your The Bat! version!"));
     // 63 units and the terminator fill the buffer exactly.
     SetHostValue(u"Version", std::u16string(56, u' ') + u"2.0.4.8");
     EXPECT_EQ(Prepare(), 1);
@@ -125,7 +127,8 @@ TEST_F(EnvironmentTest, TheValueTypeIsIgnored) {
     const std::u16string text = u"2.1.0.0";
     std::vector<std::uint8_t> bytes(text.size() * 2);
     std::memcpy(bytes.data(), text.data(), bytes.size());  // no terminator either
-    posix.registry.PutBytes(kUser, testing::kHostKey, u"Version", platform::reg::kTypeBinary, bytes);
+    posix.registry.PutBytes(kUser, testing::kHostKey, u"Version", platform::reg::kTypeBinary,
+                            bytes);
     EXPECT_EQ(Prepare(), 1);
     EXPECT_TRUE(MessageTexts().empty());
 }

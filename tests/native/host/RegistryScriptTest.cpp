@@ -99,7 +99,8 @@ TEST(RegistryScript, UnregisteringRemovesTheRemovableKeysWholeAndKeepsNoRemoveOn
 TEST(RegistryScript, ValuesOfANoRemoveKeyAreRemovedWithoutTheKey) {
     MemoryRegistry registry;
     registry.PutString(kUser, u"Software\\Kept", u"Other", u"stays");
-    const RegistryScript script = Parsed(u"HKCU { NoRemove Software { NoRemove Kept { val Ours = s 'x' } } }");
+    const RegistryScript script =
+        Parsed(u"HKCU { NoRemove Software { NoRemove Kept { val Ours = s 'x' } } }");
     ASSERT_EQ(script.Register(registry), hr::kOk);
     EXPECT_EQ(Text(registry, kUser, u"Software\\Kept", u"Ours"), u"x");
     EXPECT_EQ(script.Unregister(registry), hr::kOk);

@@ -53,17 +53,17 @@ class RegFileTest : public ::testing::Test {
 };
 
 TEST_F(RegFileTest, ARegedit5FileSetsTextsNumbersAndBytes) {
-    const RegFileLoad load = Load(Utf16File(
-        u"Windows Registry Editor Version 5.00\r\n\r\n"
-        u"[HKEY_CURRENT_USER\\Software\\RIT\\The Bat!]\r\n"
-        u"\"Version\"=\"2.0.4.8\"\r\n"
-        u"\"Working Directory\"=\"%APPDATA%\\\\The Bat!\\\\\"\r\n"
-        u"@=\"quote \\\" inside\"\r\n"
-        u"\"Flags\"=dword:0000002a\r\n"
-        u"\"Blob\"=hex:01,ff,\\\r\n  10\r\n"
-        u"\"Path\"=hex(2):43,00,3a,00,00,00\r\n"
-        u"; a comment\r\n"
-        u"[HKCR\\AppID\\Empty]\r\n"));
+    const RegFileLoad load =
+        Load(Utf16File(u"Windows Registry Editor Version 5.00\r\n\r\n"
+                       u"[HKEY_CURRENT_USER\\Software\\RIT\\The Bat!]\r\n"
+                       u"\"Version\"=\"2.0.4.8\"\r\n"
+                       u"\"Working Directory\"=\"%APPDATA%\\\\The Bat!\\\\\"\r\n"
+                       u"@=\"quote \\\" inside\"\r\n"
+                       u"\"Flags\"=dword:0000002a\r\n"
+                       u"\"Blob\"=hex:01,ff,\\\r\n  10\r\n"
+                       u"\"Path\"=hex(2):43,00,3a,00,00,00\r\n"
+                       u"; a comment\r\n"
+                       u"[HKCR\\AppID\\Empty]\r\n"));
     EXPECT_TRUE(load.recognised);
     EXPECT_TRUE(load.skippedLines.empty());
     const std::u16string host = u"Software\\RIT\\The Bat!";
@@ -103,17 +103,17 @@ TEST_F(RegFileTest, DeletionsRemoveKeysWithTheirSubkeysAndSingleValues) {
 TEST_F(RegFileTest, LinesThatCannotBeAppliedAreNamedAndTheRestIsLoaded) {
     const RegFileLoad load = Load(
         "REGEDIT4\n"
-        "\"Orphan\"=\"before any key\"\n"                // 2
-        "[HKEY_LOCAL_MACHINE\\Software\\X]\n"            // 3
-        "\"Under\"=\"an unknown root\"\n"                // 4
+        "\"Orphan\"=\"before any key\"\n"      // 2
+        "[HKEY_LOCAL_MACHINE\\Software\\X]\n"  // 3
+        "\"Under\"=\"an unknown root\"\n"      // 4
         "[HKEY_CURRENT_USER\\Software\\Y]\n"
-        "\"Bad\"=dword:123456789\n"                      // 6
-        "\"Odd\"=hex:1,zz\n"                             // 7
-        "\"Open\"=\"unclosed\n"                          // 8
-        "NoQuotes=\"x\"\n"                               // 9
-        "\"Kind\"=hex(zz):00\n"                          // 10
-        "[HKEY_CURRENT_USER\\Software\\Y\n"              // 11
-        "\"Good\"=\"kept\"\n");                          // 12, below a skipped key line
+        "\"Bad\"=dword:123456789\n"          // 6
+        "\"Odd\"=hex:1,zz\n"                 // 7
+        "\"Open\"=\"unclosed\n"              // 8
+        "NoQuotes=\"x\"\n"                   // 9
+        "\"Kind\"=hex(zz):00\n"              // 10
+        "[HKEY_CURRENT_USER\\Software\\Y\n"  // 11
+        "\"Good\"=\"kept\"\n");              // 12, below a skipped key line
     EXPECT_TRUE(load.recognised);
     EXPECT_EQ(load.skippedLines, (std::vector<int>{2, 3, 4, 6, 7, 8, 9, 10, 11, 12}));
     EXPECT_TRUE(registry.HasKey(kUser, u"Software\\Y"));
