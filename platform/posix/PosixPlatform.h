@@ -6,6 +6,7 @@
 #include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/PosixShell.h"
 #include "platform/posix/PosixStringTable.h"
+#include "platform/posix/PosixThreads.h"
 #include "platform/posix/RecordingMessageBoxes.h"
 
 namespace ombrel::platform::posix {
@@ -19,6 +20,7 @@ struct PosixPlatform {
     PosixCodePages codePages;
     MemoryRegistry registry;
     PosixProfileFiles profiles{codePages};
+    PosixThreads threads;
 
     // The ports of this layer, with the given indexer.
     Ports MakePorts(IndexerConnector* indexer) {
@@ -30,6 +32,7 @@ struct PosixPlatform {
         ports.indexer = indexer;
         ports.registry = &registry;
         ports.profiles = &profiles;
+        ports.threads = &threads;
         return ports;
     }
 };

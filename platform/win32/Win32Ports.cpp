@@ -7,6 +7,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32StringTable.h"
+#include "platform/win32/Win32Threads.h"
 
 namespace ombrel::platform::win32 {
 
@@ -18,6 +19,7 @@ void InstallWin32Ports(HINSTANCE module) {
     static Win32Indexer indexer;
     static Win32Registry registry;
     static Win32ProfileFiles profiles;
+    static Win32Threads threads;
 
     Ports& ports = CurrentPorts();
     ports.strings = &strings;
@@ -27,6 +29,7 @@ void InstallWin32Ports(HINSTANCE module) {
     ports.indexer = &indexer;
     ports.registry = &registry;
     ports.profiles = &profiles;
+    ports.threads = &threads;
 }
 
 }  // namespace ombrel::platform::win32

@@ -2,8 +2,10 @@
 #include "platform/posix/MemoryRegistry.h"
 #include "platform/posix/PosixCodePages.h"
 #include "platform/posix/PosixProfileFiles.h"
+#include "platform/posix/PosixThreads.h"
 #include "tests/contract/ProfileFilesContract.h"
 #include "tests/contract/RegistryContract.h"
+#include "tests/contract/ThreadsContract.h"
 
 namespace ombrel::contract {
 namespace {
@@ -17,6 +19,11 @@ INSTANTIATE_TEST_SUITE_P(Posix, ProfileFilesContract,
                          ::testing::Values(PortFactory<platform::ProfileFiles>([] {
                              static const platform::posix::PosixCodePages codePages;
                              return std::make_unique<platform::posix::PosixProfileFiles>(codePages);
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Posix, ThreadsContract,
+                         ::testing::Values(PortFactory<platform::Threads>([] {
+                             return std::make_unique<platform::posix::PosixThreads>();
                          })));
 
 }  // namespace
