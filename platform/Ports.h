@@ -10,6 +10,7 @@ class IndexerConnector;
 class Registry;
 class ProfileFiles;
 class Threads;
+class JobViews;
 
 // The narrow interfaces through which the core reaches the operating system and the indexer. The
 // platform fills them once when the library loads (a host or test fills them natively); tests may
@@ -23,6 +24,7 @@ struct Ports {
     Registry* registry = nullptr;
     ProfileFiles* profiles = nullptr;
     Threads* threads = nullptr;
+    JobViews* jobViews = nullptr;
 };
 
 Ports& CurrentPorts();

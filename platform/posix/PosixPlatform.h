@@ -7,6 +7,7 @@
 #include "platform/posix/PosixShell.h"
 #include "platform/posix/PosixStringTable.h"
 #include "platform/posix/PosixThreads.h"
+#include "platform/posix/RecordingJobViews.h"
 #include "platform/posix/RecordingMessageBoxes.h"
 
 namespace ombrel::platform::posix {
@@ -21,6 +22,7 @@ struct PosixPlatform {
     MemoryRegistry registry;
     PosixProfileFiles profiles{codePages};
     PosixThreads threads;
+    RecordingJobViews jobViews;
 
     // The ports of this layer, with the given indexer.
     Ports MakePorts(IndexerConnector* indexer) {
@@ -33,6 +35,7 @@ struct PosixPlatform {
         ports.registry = &registry;
         ports.profiles = &profiles;
         ports.threads = &threads;
+        ports.jobViews = &jobViews;
         return ports;
     }
 };

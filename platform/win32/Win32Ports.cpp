@@ -2,6 +2,7 @@
 
 #include "platform/win32/Win32CodePages.h"
 #include "platform/win32/Win32Indexer.h"
+#include "platform/win32/Win32JobViews.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32ProfileFiles.h"
 #include "platform/win32/Win32Registry.h"
@@ -20,6 +21,7 @@ void InstallWin32Ports(HINSTANCE module) {
     static Win32Registry registry;
     static Win32ProfileFiles profiles;
     static Win32Threads threads;
+    static Win32JobViews jobViews;
 
     Ports& ports = CurrentPorts();
     ports.strings = &strings;
@@ -30,6 +32,7 @@ void InstallWin32Ports(HINSTANCE module) {
     ports.registry = &registry;
     ports.profiles = &profiles;
     ports.threads = &threads;
+    ports.jobViews = &jobViews;
 }
 
 }  // namespace ombrel::platform::win32
