@@ -12,6 +12,8 @@ class ProfileFiles;
 class SystemVersion;
 class ThreadLocale;
 class ModuleFile;
+class Threads;
+class JobViews;
 
 // The narrow interfaces through which the core reaches the operating system and the indexer. The
 // platform fills them once when the library loads (a host or test fills them natively); tests may
@@ -27,6 +29,8 @@ struct Ports {
     const SystemVersion* systemVersion = nullptr;
     ThreadLocale* threadLocale = nullptr;
     const ModuleFile* moduleFile = nullptr;
+    Threads* threads = nullptr;
+    JobViews* jobViews = nullptr;
 };
 
 Ports& CurrentPorts();

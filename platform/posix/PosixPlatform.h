@@ -9,6 +9,8 @@
 #include "platform/posix/PosixStringTable.h"
 #include "platform/posix/PosixSystemVersion.h"
 #include "platform/posix/PosixThreadLocale.h"
+#include "platform/posix/PosixThreads.h"
+#include "platform/posix/RecordingJobViews.h"
 #include "platform/posix/RecordingMessageBoxes.h"
 
 namespace ombrel::platform::posix {
@@ -25,6 +27,8 @@ struct PosixPlatform {
     PosixSystemVersion systemVersion;
     PosixThreadLocale threadLocale;
     PosixModuleFile moduleFile;
+    PosixThreads threads;
+    RecordingJobViews jobViews;
 
     // The ports of this layer, with the given indexer.
     Ports MakePorts(IndexerConnector* indexer) {
@@ -39,6 +43,8 @@ struct PosixPlatform {
         ports.systemVersion = &systemVersion;
         ports.threadLocale = &threadLocale;
         ports.moduleFile = &moduleFile;
+        ports.threads = &threads;
+        ports.jobViews = &jobViews;
         return ports;
     }
 };

@@ -2,6 +2,7 @@
 
 #include "platform/win32/Win32CodePages.h"
 #include "platform/win32/Win32Indexer.h"
+#include "platform/win32/Win32JobViews.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32ModuleFile.h"
 #include "platform/win32/Win32ProfileFiles.h"
@@ -10,6 +11,7 @@
 #include "platform/win32/Win32StringTable.h"
 #include "platform/win32/Win32SystemVersion.h"
 #include "platform/win32/Win32ThreadLocale.h"
+#include "platform/win32/Win32Threads.h"
 
 namespace ombrel::platform::win32 {
 
@@ -24,6 +26,8 @@ void InstallWin32Ports(HINSTANCE module) {
     static const Win32SystemVersion systemVersion;
     static Win32ThreadLocale threadLocale;
     static const Win32ModuleFile moduleFile(module);
+    static Win32Threads threads;
+    static Win32JobViews jobViews;
 
     Ports& ports = CurrentPorts();
     ports.strings = &strings;
@@ -36,6 +40,8 @@ void InstallWin32Ports(HINSTANCE module) {
     ports.systemVersion = &systemVersion;
     ports.threadLocale = &threadLocale;
     ports.moduleFile = &moduleFile;
+    ports.threads = &threads;
+    ports.jobViews = &jobViews;
 }
 
 }  // namespace ombrel::platform::win32

@@ -4,12 +4,14 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SystemVersion.h"
 #include "platform/win32/Win32ThreadLocale.h"
+#include "platform/win32/Win32Threads.h"
 #include "tests/contract/ModuleFileContract.h"
 #include "tests/contract/PluginListScenarios.h"
 #include "tests/contract/ProfileFilesContract.h"
 #include "tests/contract/RegistryContract.h"
 #include "tests/contract/SystemVersionContract.h"
 #include "tests/contract/ThreadLocaleContract.h"
+#include "tests/contract/ThreadsContract.h"
 
 namespace ombrel::contract {
 namespace {
@@ -44,6 +46,9 @@ INSTANTIATE_TEST_SUITE_P(Win32, ModuleFileContract,
 INSTANTIATE_TEST_SUITE_P(Win32, PluginListScenarios,
                          ::testing::Values(PortFactory<platform::ProfileFiles>([] {
                              return std::make_unique<platform::win32::Win32ProfileFiles>();
+INSTANTIATE_TEST_SUITE_P(Win32, ThreadsContract,
+                         ::testing::Values(PortFactory<platform::Threads>([] {
+                             return std::make_unique<platform::win32::Win32Threads>();
                          })));
 
 }  // namespace

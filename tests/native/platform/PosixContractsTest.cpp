@@ -5,12 +5,14 @@
 #include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/PosixSystemVersion.h"
 #include "platform/posix/PosixThreadLocale.h"
+#include "platform/posix/PosixThreads.h"
 #include "tests/contract/ModuleFileContract.h"
 #include "tests/contract/PluginListScenarios.h"
 #include "tests/contract/ProfileFilesContract.h"
 #include "tests/contract/RegistryContract.h"
 #include "tests/contract/SystemVersionContract.h"
 #include "tests/contract/ThreadLocaleContract.h"
+#include "tests/contract/ThreadsContract.h"
 
 namespace ombrel::contract {
 namespace {
@@ -47,6 +49,9 @@ INSTANTIATE_TEST_SUITE_P(Posix, PluginListScenarios,
                          ::testing::Values(PortFactory<platform::ProfileFiles>([] {
                              static const platform::posix::PosixCodePages codePages;
                              return std::make_unique<platform::posix::PosixProfileFiles>(codePages);
+INSTANTIATE_TEST_SUITE_P(Posix, ThreadsContract,
+                         ::testing::Values(PortFactory<platform::Threads>([] {
+                             return std::make_unique<platform::posix::PosixThreads>();
                          })));
 
 }  // namespace
