@@ -46,6 +46,8 @@ INSTANTIATE_TEST_SUITE_P(Win32, ModuleFileContract,
 INSTANTIATE_TEST_SUITE_P(Win32, PluginListScenarios,
                          ::testing::Values(PortFactory<platform::ProfileFiles>([] {
                              return std::make_unique<platform::win32::Win32ProfileFiles>();
+                         })));
+
 INSTANTIATE_TEST_SUITE_P(Win32, ThreadsContract,
                          ::testing::Values(PortFactory<platform::Threads>([] {
                              return std::make_unique<platform::win32::Win32Threads>();

@@ -49,6 +49,8 @@ INSTANTIATE_TEST_SUITE_P(Posix, PluginListScenarios,
                          ::testing::Values(PortFactory<platform::ProfileFiles>([] {
                              static const platform::posix::PosixCodePages codePages;
                              return std::make_unique<platform::posix::PosixProfileFiles>(codePages);
+                         })));
+
 INSTANTIATE_TEST_SUITE_P(Posix, ThreadsContract,
                          ::testing::Values(PortFactory<platform::Threads>([] {
                              return std::make_unique<platform::posix::PosixThreads>();
