@@ -166,8 +166,8 @@ std::optional<ValueData> ReadData(std::u16string_view data, bool ansi, const Cod
     if (ansi && (type == reg::kTypeExpandString || type == reg::kTypeMultiString)) {
         const std::string narrow(bytes->begin(), bytes->end());
         const std::u16string wide = pages.ToWide(codepage::kAnsi, narrow);
-        bytes = Bytes(wide.size() * sizeof(char16_t));
-        std::memcpy(bytes->data(), wide.data(), bytes->size());
+        const auto* units = reinterpret_cast<const std::uint8_t*>(wide.data());
+        bytes = Bytes(units, units + wide.size() * sizeof(char16_t));
     }
     return ValueData{type, std::move(*bytes)};
 }

@@ -81,10 +81,12 @@ TEST_F(RegFileTest, ARegedit5FileSetsTextsNumbersAndBytes) {
 TEST_F(RegFileTest, ARegedit4FileIsAnsiTextAndItsExpandableBytesBecomeUtf16) {
     const RegFileLoad load = Load(
         "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Caf\xE9]\n\"Name\"=\"na\xEFve\"\n"
-        "\"Expand\"=hex(2):25,41,25,00\n");
+        "\"Expand\"=hex(2):25,41,25,00\n\"Nothing\"=hex(7):\n");
     EXPECT_TRUE(load.recognised);
     EXPECT_EQ(Text(kUser, u"Software\\Caf\u00E9", u"Name"), u"na\u00EFve");
     EXPECT_EQ(Text(kUser, u"Software\\Caf\u00E9", u"Expand"), u"%A%");
+    EXPECT_EQ(Value(kUser, u"Software\\Caf\u00E9", u"Nothing")->type, reg::kTypeMultiString);
+    EXPECT_TRUE(Value(kUser, u"Software\\Caf\u00E9", u"Nothing")->bytes.empty());
 }
 
 TEST_F(RegFileTest, DeletionsRemoveKeysWithTheirSubkeysAndSingleValues) {
