@@ -9,6 +9,7 @@ class CodePages;
 class IndexerConnector;
 class Registry;
 class ProfileFiles;
+class DiskFiles;
 
 // The narrow interfaces through which the core reaches the operating system and the indexer. The
 // platform fills them once when the library loads (a host or test fills them natively); tests may
@@ -21,6 +22,7 @@ struct Ports {
     IndexerConnector* indexer = nullptr;
     Registry* registry = nullptr;
     ProfileFiles* profiles = nullptr;
+    DiskFiles* diskFiles = nullptr;
 };
 
 Ports& CurrentPorts();

@@ -3,6 +3,7 @@
 #include "platform/Ports.h"
 #include "platform/posix/MemoryRegistry.h"
 #include "platform/posix/PosixCodePages.h"
+#include "platform/posix/PosixDiskFiles.h"
 #include "platform/posix/PosixShell.h"
 #include "platform/posix/PosixStringTable.h"
 #include "platform/posix/RecordingMessageBoxes.h"
@@ -17,6 +18,7 @@ struct PosixPlatform {
     PosixShell shell;
     PosixCodePages codePages;
     MemoryRegistry registry;
+    PosixDiskFiles diskFiles;
 
     // The ports of this layer, with the given indexer.
     Ports MakePorts(IndexerConnector* indexer) {
@@ -27,6 +29,7 @@ struct PosixPlatform {
         ports.codePages = &codePages;
         ports.indexer = indexer;
         ports.registry = &registry;
+        ports.diskFiles = &diskFiles;
         return ports;
     }
 };

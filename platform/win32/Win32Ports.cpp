@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Ports.h"
 
 #include "platform/win32/Win32CodePages.h"
+#include "platform/win32/Win32DiskFiles.h"
 #include "platform/win32/Win32Indexer.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32Registry.h"
@@ -16,6 +17,7 @@ void InstallWin32Ports(HINSTANCE module) {
     static const Win32CodePages codePages;
     static Win32Indexer indexer;
     static Win32Registry registry;
+    static Win32DiskFiles diskFiles;
 
     Ports& ports = CurrentPorts();
     ports.strings = &strings;
@@ -24,6 +26,7 @@ void InstallWin32Ports(HINSTANCE module) {
     ports.codePages = &codePages;
     ports.indexer = &indexer;
     ports.registry = &registry;
+    ports.diskFiles = &diskFiles;
 }
 
 }  // namespace ombrel::platform::win32
