@@ -10,6 +10,7 @@ class IndexerConnector;
 class Registry;
 class ProfileFiles;
 class DiskFiles;
+class Threads;
 
 // The narrow interfaces through which the core reaches the operating system and the indexer. The
 // platform fills them once when the library loads (a host or test fills them natively); tests may
@@ -23,6 +24,7 @@ struct Ports {
     Registry* registry = nullptr;
     ProfileFiles* profiles = nullptr;
     DiskFiles* diskFiles = nullptr;
+    Threads* threads = nullptr;
 };
 
 Ports& CurrentPorts();

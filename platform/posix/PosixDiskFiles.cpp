@@ -31,7 +31,7 @@ PosixDiskFiles::~PosixDiskFiles() {
 
 DiskFiles::Handle PosixDiskFiles::OpenForReading(const char16_t* path) {
     if (path == nullptr) return kInvalidHandle;
-    const int descriptor = open(LocalPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    const int descriptor = open(PosixPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
     if (descriptor < 0) return kInvalidHandle;
     struct stat status = {};
     // Windows opens no directory as a file.

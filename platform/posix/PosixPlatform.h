@@ -4,8 +4,10 @@
 #include "platform/posix/MemoryRegistry.h"
 #include "platform/posix/PosixCodePages.h"
 #include "platform/posix/PosixDiskFiles.h"
+#include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/PosixShell.h"
 #include "platform/posix/PosixStringTable.h"
+#include "platform/posix/PosixThreads.h"
 #include "platform/posix/RecordingMessageBoxes.h"
 
 namespace ombrel::platform::posix {
@@ -19,6 +21,8 @@ struct PosixPlatform {
     PosixCodePages codePages;
     MemoryRegistry registry;
     PosixDiskFiles diskFiles;
+    PosixProfileFiles profiles{codePages};
+    PosixThreads threads;
 
     // The ports of this layer, with the given indexer.
     Ports MakePorts(IndexerConnector* indexer) {
@@ -30,6 +34,8 @@ struct PosixPlatform {
         ports.indexer = indexer;
         ports.registry = &registry;
         ports.diskFiles = &diskFiles;
+        ports.profiles = &profiles;
+        ports.threads = &threads;
         return ports;
     }
 };

@@ -4,9 +4,11 @@
 #include "platform/win32/Win32DiskFiles.h"
 #include "platform/win32/Win32Indexer.h"
 #include "platform/win32/Win32MessageBoxes.h"
+#include "platform/win32/Win32ProfileFiles.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32StringTable.h"
+#include "platform/win32/Win32Threads.h"
 
 namespace ombrel::platform::win32 {
 
@@ -18,6 +20,8 @@ void InstallWin32Ports(HINSTANCE module) {
     static Win32Indexer indexer;
     static Win32Registry registry;
     static Win32DiskFiles diskFiles;
+    static Win32ProfileFiles profiles;
+    static Win32Threads threads;
 
     Ports& ports = CurrentPorts();
     ports.strings = &strings;
@@ -27,6 +31,8 @@ void InstallWin32Ports(HINSTANCE module) {
     ports.indexer = &indexer;
     ports.registry = &registry;
     ports.diskFiles = &diskFiles;
+    ports.profiles = &profiles;
+    ports.threads = &threads;
 }
 
 }  // namespace ombrel::platform::win32

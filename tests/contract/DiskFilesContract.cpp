@@ -1,7 +1,7 @@
 #include "tests/contract/DiskFilesContract.h"
 
+#include <filesystem>
 #include <fstream>
-#include <random>
 
 namespace ombrel::contract {
 namespace {
@@ -35,23 +35,9 @@ class OpenFile {
 
 }  // namespace
 
-void DiskFilesContract::SetUp() {
-    files = GetParam().make();
-    std::random_device random;
-    directory = std::filesystem::temp_directory_path() /
-                ("ombrel-files-" + std::to_string(random()) + std::to_string(random()));
-    std::filesystem::create_directories(directory);
-}
-
-void DiskFilesContract::TearDown() {
-    files.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(directory, ignored);
-}
-
-std::u16string DiskFilesContract::PutFile(const std::u16string& name, const std::string& bytes) {
-    std::ofstream(directory / std::filesystem::path(name), std::ios::binary) << bytes;
-    return directory.u16string() + u"\\" + name;
+std::u16string DiskFilesContract::PutFile(const std::string& name, const std::string& bytes) {
+    scratch.WriteBytes(name, bytes);
+    return scratch.CorePath(name);
 }
 
 std::string DiskFilesContract::ReadAt(DiskFiles::Handle file, std::int32_t offset,
@@ -65,7 +51,7 @@ std::string DiskFilesContract::ReadAt(DiskFiles::Handle file, std::int32_t offse
 }
 
 TEST_P(DiskFilesContract, ReadsThroughTheFilePointer) {
-    const OpenFile file(*files, PutFile(u"MESSAGES.TBB", Digits(100)));
+    const OpenFile file(*files, PutFile("MESSAGES.TBB", Digits(100)));
     ASSERT_TRUE(file.IsOpen());
     EXPECT_EQ(files->Size(file.Get()), 100);
 
@@ -81,7 +67,7 @@ TEST_P(DiskFilesContract, ReadsThroughTheFilePointer) {
 }
 
 TEST_P(DiskFilesContract, RefusesANegativePositionAndKeepsThePointer) {
-    const OpenFile file(*files, PutFile(u"MESSAGES.TBI", Digits(20)));
+    const OpenFile file(*files, PutFile("MESSAGES.TBI", Digits(20)));
     ASSERT_TRUE(file.IsOpen());
     ASSERT_EQ(files->SetPointer(file.Get(), 12, Origin::kBegin), 12);
     EXPECT_EQ(files->SetPointer(file.Get(), -1, Origin::kBegin), -1);
@@ -91,7 +77,7 @@ TEST_P(DiskFilesContract, RefusesANegativePositionAndKeepsThePointer) {
 
 TEST_P(DiskFilesContract, MapsTheWholeFileForReading) {
     const std::string content = Digits(5000);
-    const OpenFile file(*files, PutFile(u"ACCOUNT.FLB", content));
+    const OpenFile file(*files, PutFile("ACCOUNT.FLB", content));
     ASSERT_TRUE(file.IsOpen());
     const DiskFiles::Handle mapping = files->CreateMapping(file.Get());
     ASSERT_NE(mapping, DiskFiles::kNoHandle);
@@ -105,7 +91,7 @@ TEST_P(DiskFilesContract, MapsTheWholeFileForReading) {
 }
 
 TEST_P(DiskFilesContract, AnEmptyFileOpensButDoesNotMap) {
-    const OpenFile file(*files, PutFile(u"Account.CFN", ""));
+    const OpenFile file(*files, PutFile("Account.CFN", ""));
     ASSERT_TRUE(file.IsOpen());
     EXPECT_EQ(files->Size(file.Get()), 0);
     EXPECT_EQ(files->CreateMapping(file.Get()), DiskFiles::kNoHandle);
@@ -113,25 +99,24 @@ TEST_P(DiskFilesContract, AnEmptyFileOpensButDoesNotMap) {
 }
 
 TEST_P(DiskFilesContract, MissingFilesAndDirectoriesDoNotOpen) {
-    EXPECT_EQ(files->OpenForReading((directory.u16string() + u"\\MISSING.TBB").c_str()),
+    EXPECT_EQ(files->OpenForReading(scratch.CorePath("MISSING.TBB").c_str()),
               DiskFiles::kInvalidHandle);
-    std::filesystem::create_directory(directory / "Inbox");
-    EXPECT_EQ(files->OpenForReading((directory.u16string() + u"\\Inbox").c_str()),
-              DiskFiles::kInvalidHandle);
+    std::filesystem::create_directory(scratch.Path("Inbox"));
+    EXPECT_EQ(files->OpenForReading(scratch.CorePath("Inbox").c_str()), DiskFiles::kInvalidHandle);
 }
 
 TEST_P(DiskFilesContract, NamesWithBackslashesAndCyrillicLetters) {
-    std::filesystem::create_directories(directory / std::filesystem::path(u"Почта") / "Inbox");
-    std::ofstream(directory / std::filesystem::path(u"Почта") / "Inbox" / "MESSAGES.TBI",
-                  std::ios::binary)
-        << "index";
-    const OpenFile file(*files, directory.u16string() + u"\\Почта\\Inbox\\MESSAGES.TBI");
+    const std::filesystem::path inbox =
+        scratch.Path("") / std::filesystem::path(u"Почта") / "Inbox";
+    std::filesystem::create_directories(inbox);
+    std::ofstream(inbox / "MESSAGES.TBI", std::ios::binary) << "index";
+    const OpenFile file(*files, scratch.CorePath("") + u"Почта\\Inbox\\MESSAGES.TBI");
     ASSERT_TRUE(file.IsOpen());
     EXPECT_EQ(ReadAt(file.Get(), 0, 16), "index");
 }
 
 TEST_P(DiskFilesContract, ReadersShareTheFile) {
-    const std::u16string path = PutFile(u"MESSAGES.TBB", Digits(10));
+    const std::u16string path = PutFile("MESSAGES.TBB", Digits(10));
     const OpenFile first(*files, path);
     const OpenFile second(*files, path);
     ASSERT_TRUE(first.IsOpen());
@@ -140,7 +125,7 @@ TEST_P(DiskFilesContract, ReadersShareTheFile) {
 }
 
 TEST_P(DiskFilesContract, AWriterKeepsReadersOut) {
-    const std::u16string path = PutFile(u"MESSAGES.TBB", Digits(10));
+    const std::u16string path = PutFile("MESSAGES.TBB", Digits(10));
     {
         const auto writer = GetParam().holdForWriting(path);
         ASSERT_NE(writer, nullptr);
@@ -152,7 +137,7 @@ TEST_P(DiskFilesContract, AWriterKeepsReadersOut) {
 }
 
 TEST_P(DiskFilesContract, AReaderKeepsWritersOut) {
-    const std::u16string path = PutFile(u"MESSAGES.TBB", Digits(10));
+    const std::u16string path = PutFile("MESSAGES.TBB", Digits(10));
     {
         const OpenFile file(*files, path);
         ASSERT_TRUE(file.IsOpen());

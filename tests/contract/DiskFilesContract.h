@@ -1,12 +1,12 @@
 #pragma once
 
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "platform/DiskFiles.h"
 #include "tests/contract/PortContract.h"
+#include "tests/contract/ScratchDirectory.h"
 
 namespace ombrel::contract {
 
@@ -23,19 +23,17 @@ struct DiskFilesTarget {
     std::function<std::unique_ptr<WriterHold>(const std::u16string& path)> holdForWriting;
 };
 
-// Every case works in a fresh temporary directory and removes it at its end.
+// Every case works in a fresh scratch directory.
 class DiskFilesContract : public ::testing::TestWithParam<DiskFilesTarget> {
   protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override { files = GetParam().make(); }
 
-    // Writes a file into the directory; returns its path as the core names it (directory, a
-    // backslash, the name).
-    std::u16string PutFile(const std::u16string& name, const std::string& bytes);
+    // Writes a file into the directory; returns its path as the core names it.
+    std::u16string PutFile(const std::string& name, const std::string& bytes);
     std::string ReadAt(platform::DiskFiles::Handle file, std::int32_t offset, std::uint32_t count);
 
     std::unique_ptr<platform::DiskFiles> files;
-    std::filesystem::path directory;
+    ScratchDirectory scratch;
 };
 
 }  // namespace ombrel::contract

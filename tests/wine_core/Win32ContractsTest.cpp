@@ -2,9 +2,13 @@
 #include <windows.h>
 
 #include "platform/win32/Win32DiskFiles.h"
+#include "platform/win32/Win32ProfileFiles.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Threads.h"
 #include "tests/contract/DiskFilesContract.h"
+#include "tests/contract/ProfileFilesContract.h"
 #include "tests/contract/RegistryContract.h"
+#include "tests/contract/ThreadsContract.h"
 
 namespace ombrel::contract {
 namespace {
@@ -38,6 +42,15 @@ INSTANTIATE_TEST_SUITE_P(Win32, DiskFilesContract,
                          ::testing::Values(DiskFilesTarget{
                              [] { return std::make_unique<platform::win32::Win32DiskFiles>(); },
                              HoldForWriting}));
+INSTANTIATE_TEST_SUITE_P(Win32, ProfileFilesContract,
+                         ::testing::Values(PortFactory<platform::ProfileFiles>([] {
+                             return std::make_unique<platform::win32::Win32ProfileFiles>();
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Win32, ThreadsContract,
+                         ::testing::Values(PortFactory<platform::Threads>([] {
+                             return std::make_unique<platform::win32::Win32Threads>();
+                         })));
 
 }  // namespace
 }  // namespace ombrel::contract

@@ -3,10 +3,15 @@
 #include <unistd.h>
 
 #include "platform/posix/MemoryRegistry.h"
+#include "platform/posix/PosixCodePages.h"
 #include "platform/posix/PosixDiskFiles.h"
 #include "platform/posix/PosixPaths.h"
+#include "platform/posix/PosixProfileFiles.h"
+#include "platform/posix/PosixThreads.h"
 #include "tests/contract/DiskFilesContract.h"
+#include "tests/contract/ProfileFilesContract.h"
 #include "tests/contract/RegistryContract.h"
+#include "tests/contract/ThreadsContract.h"
 
 namespace ombrel::contract {
 namespace {
@@ -29,7 +34,7 @@ class PosixWriterHold final : public WriterHold {
 };
 
 std::unique_ptr<WriterHold> HoldForWriting(const std::u16string& path) {
-    const int descriptor = open(platform::posix::LocalPath(path).c_str(), O_RDWR | O_CLOEXEC);
+    const int descriptor = open(platform::posix::PosixPath(path).c_str(), O_RDWR | O_CLOEXEC);
     if (descriptor < 0) return nullptr;
     struct flock lock = {};
     lock.l_type = F_WRLCK;
@@ -45,6 +50,16 @@ INSTANTIATE_TEST_SUITE_P(Posix, DiskFilesContract,
                          ::testing::Values(DiskFilesTarget{
                              [] { return std::make_unique<platform::posix::PosixDiskFiles>(); },
                              HoldForWriting}));
+INSTANTIATE_TEST_SUITE_P(Posix, ProfileFilesContract,
+                         ::testing::Values(PortFactory<platform::ProfileFiles>([] {
+                             static const platform::posix::PosixCodePages codePages;
+                             return std::make_unique<platform::posix::PosixProfileFiles>(codePages);
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Posix, ThreadsContract,
+                         ::testing::Values(PortFactory<platform::Threads>([] {
+                             return std::make_unique<platform::posix::PosixThreads>();
+                         })));
 
 }  // namespace
 }  // namespace ombrel::contract
