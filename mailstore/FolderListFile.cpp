@@ -68,6 +68,7 @@ bool CTheBatZZFile::OpenFolderList(const WideString& path) {
                 rootName_ = name;
                 rootDirectory_ = directory;
                 rootChildren_ = children;
+                rootEntry_ = entry;
                 return true;
             }
         }
@@ -116,13 +117,9 @@ bool CTheBatZZFile::ReadFolderRecord(std::uint32_t entry, WideString& name, Wide
     return true;
 }
 
-std::int64_t CTheBatZZFile::FindFolder(std::uint32_t id) const {
-    if (table_ == nullptr) return -1;
-    const std::uint32_t count = Count();
-    for (std::uint32_t entry = 0; entry < count; ++entry) {
-        if (LoadU32(table_ + kTableEntrySize * entry) == id) return entry;
-    }
-    return -1;
+std::uint32_t CTheBatZZFile::FolderId(std::uint32_t entry) const {
+    if (table_ == nullptr || entry >= Count()) return 0;
+    return LoadU32(table_ + kTableEntrySize * entry);
 }
 
 }  // namespace ombrel

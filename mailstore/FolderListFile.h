@@ -27,8 +27,10 @@ class CTheBatZZFile : public CDiskFile {
                           WideString& children);
 
     std::uint32_t Count() const { return IsOpen() ? count_ : 0; }
-    // The first table entry with this folder id, or -1.
-    std::int64_t FindFolder(std::uint32_t id) const;
+    // The folder id of a table entry below Count(), by which parent records name it.
+    std::uint32_t FolderId(std::uint32_t entry) const;
+    // The table entry of the root record.
+    std::uint32_t RootEntry() const { return rootEntry_; }
 
     const WideString& RootName() const { return rootName_; }
     const WideString& RootDirectory() const { return rootDirectory_; }
@@ -41,6 +43,7 @@ class CTheBatZZFile : public CDiskFile {
     WideString rootDirectory_;
     WideString rootChildren_;
     std::uint32_t headerOffset_ = 0;
+    std::uint32_t rootEntry_ = 0;
 };
 
 }  // namespace ombrel

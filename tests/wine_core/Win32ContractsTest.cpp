@@ -1,14 +1,18 @@
 // The port contracts, run against the real Windows functions.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "platform/win32/Win32DiskFiles.h"
 #include "platform/win32/Win32ProfileFiles.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Threads.h"
+#include "platform/win32/Win32TreeControl.h"
 #include "tests/contract/DiskFilesContract.h"
 #include "tests/contract/ProfileFilesContract.h"
 #include "tests/contract/RegistryContract.h"
 #include "tests/contract/ThreadsContract.h"
+#include "tests/contract/TreeControlContract.h"
 
 namespace ombrel::contract {
 namespace {
@@ -51,6 +55,46 @@ INSTANTIATE_TEST_SUITE_P(Win32, ThreadsContract,
                          ::testing::Values(PortFactory<platform::Threads>([] {
                              return std::make_unique<platform::win32::Win32Threads>();
                          })));
+
+// A tree-view window of its own, with check boxes added after creation as a dialog adds them.
+class TreeWindow final : public platform::TreeControl {
+  public:
+    TreeWindow()
+        : window_(CreateWindowExW(0, WC_TREEVIEWW, L"", WS_POPUP | TVS_HASBUTTONS | TVS_HASLINES, 0,
+                                  0, 200, 200, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                  nullptr)),
+          control_(window_) {
+        SetWindowLongW(window_, GWL_STYLE, GetWindowLongW(window_, GWL_STYLE) | TVS_CHECKBOXES);
+    }
+    ~TreeWindow() override { DestroyWindow(window_); }
+    TreeWindow(const TreeWindow&) = delete;
+    TreeWindow& operator=(const TreeWindow&) = delete;
+
+    Item InsertLast(Item parent, const char16_t* text, std::intptr_t data, std::uint32_t state,
+                    std::uint32_t stateMask) override {
+        return control_.InsertLast(parent, text, data, state, stateMask);
+    }
+    Item FirstChild(Item item) const override { return control_.FirstChild(item); }
+    Item NextSibling(Item item) const override { return control_.NextSibling(item); }
+    std::intptr_t ItemData(Item item) const override { return control_.ItemData(item); }
+    std::uint32_t ItemState(Item item, std::uint32_t mask) const override {
+        return control_.ItemState(item, mask);
+    }
+    void SetItemState(Item item, std::uint32_t state, std::uint32_t mask) override {
+        control_.SetItemState(item, state, mask);
+    }
+
+  private:
+    HWND window_;
+    platform::win32::Win32TreeControl control_;
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Win32, TreeControlContract, ::testing::Values(PortFactory<platform::TreeControl>([] {
+        const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TREEVIEW_CLASSES};
+        InitCommonControlsEx(&classes);
+        return std::make_unique<TreeWindow>();
+    })));
 
 }  // namespace
 }  // namespace ombrel::contract

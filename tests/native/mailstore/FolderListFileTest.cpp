@@ -52,8 +52,8 @@ TEST_F(FolderListFileTest, FindsTheRootAndReadsEveryRecord) {
     EXPECT_EQ(Record(0), u"Inbox|D:\\Mail\\In|");
     EXPECT_EQ(Record(2), u"$KNOWN$||00004");
     EXPECT_EQ(Record(3), u"(unread)");
-    EXPECT_EQ(list.FindFolder(3), 2);
-    EXPECT_EQ(list.FindFolder(9), -1);
+    EXPECT_EQ(list.RootEntry(), 1U);
+    EXPECT_EQ(list.FolderId(2), 3U);
 }
 
 TEST_F(FolderListFileTest, TheFirstLiveNamelessRecordIsTheRoot) {
@@ -61,6 +61,7 @@ TEST_F(FolderListFileTest, TheFirstLiveNamelessRecordIsTheRoot) {
     freed.freeMarker = 1;
     ASSERT_TRUE(Open({freed, Folder(2, "Sent"), Folder(3, "", "00002"), Folder(4, "", "00001")}));
     EXPECT_EQ(list.RootChildren(), u"00002");
+    EXPECT_EQ(list.RootEntry(), 2U);
     EXPECT_EQ(Record(0), u"(unread)");
 }
 
@@ -70,7 +71,7 @@ TEST_F(FolderListFileTest, WithoutARootTheListDoesNotOpen) {
     EXPECT_FALSE(Open({freed, Folder(2, "Inbox")}));
     EXPECT_FALSE(list.IsOpen());
     EXPECT_EQ(list.Count(), 0U);
-    EXPECT_EQ(list.FindFolder(2), -1);
+    EXPECT_EQ(list.FolderId(1), 0U);
 }
 
 TEST_F(FolderListFileTest, TheLaterOfTwoPropertiesWinsAndOtherKindsArePassedOver) {

@@ -8,10 +8,12 @@
 #include "platform/posix/PosixPaths.h"
 #include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/PosixThreads.h"
+#include "platform/posix/TreeModel.h"
 #include "tests/contract/DiskFilesContract.h"
 #include "tests/contract/ProfileFilesContract.h"
 #include "tests/contract/RegistryContract.h"
 #include "tests/contract/ThreadsContract.h"
+#include "tests/contract/TreeControlContract.h"
 
 namespace ombrel::contract {
 namespace {
@@ -59,6 +61,11 @@ INSTANTIATE_TEST_SUITE_P(Posix, ProfileFilesContract,
 INSTANTIATE_TEST_SUITE_P(Posix, ThreadsContract,
                          ::testing::Values(PortFactory<platform::Threads>([] {
                              return std::make_unique<platform::posix::PosixThreads>();
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Posix, TreeControlContract,
+                         ::testing::Values(PortFactory<platform::TreeControl>([] {
+                             return std::make_unique<platform::posix::TreeModel>();
                          })));
 
 }  // namespace
