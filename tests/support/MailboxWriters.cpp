@@ -11,7 +11,6 @@ constexpr std::size_t kIndexEntrySize = 32;
 constexpr std::size_t kRecordHeaderSize = 48;
 constexpr std::uint32_t kFolderListHeaderOffset = 16;
 constexpr std::size_t kFolderTableEntrySize = 16;
-constexpr std::size_t kPropertyEntrySize = 13;
 
 void PadTo(Bytes& bytes, std::size_t size) {
     if (bytes.size() < size) bytes.resize(size, '\0');

@@ -177,7 +177,7 @@ std::u16string WidenLatin1(const std::string& text) {
 }
 
 SampleStore MakeSampleStore(int messagesPerFolder) {
-    StoreBuilder builder{messagesPerFolder};
+    StoreBuilder builder{messagesPerFolder, 0, {}};
     SampleStore store;
     store.accounts = {Main(builder), Work(builder), Ivan(builder), Common(builder)};
     store.registrySlots = 4;  // slot 2 holds no user
