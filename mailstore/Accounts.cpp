@@ -30,7 +30,7 @@ WideString ReadText(platform::Registry& registry, platform::Registry::Key key,
     if (registry.QueryValue(key, name.CStr(), nullptr, units.data(), &size) != reg::kSuccess) {
         return {};
     }
-    return WideString(units.data());
+    return {units.data()};
 }
 
 // The directory of account slot n: its own "Dir #n" when that holds more than an empty text, or

@@ -21,7 +21,10 @@ TempDirectory::~TempDirectory() {
 
 WideString TempDirectory::File(std::u16string_view relative) const {
     std::u16string path = root_.u16string();
-    if (!relative.empty()) path += u"\\" + std::u16string(relative);
+    if (!relative.empty()) {
+        path += u'\\';
+        path += relative;
+    }
     return WideString(std::move(path));
 }
 
