@@ -1,12 +1,12 @@
 // Opening a message base of 100,000 messages and reading every message: time per message, and
-// the memory the reader needs beyond the mapping of the files (heap allocations while reading, and
-// the growth of the process's anonymous resident memory, which leaves out the mapped file pages).
+// the memory the reader needs beyond the mapping of the files (the growth of the heap in use while
+// reading, and of the process's anonymous resident memory, which leaves out the mapped file
+// pages).
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
+#include <malloc.h>
+
 #include <fstream>
-#include <new>
 
 #include "mailstore/MessageBaseFile.h"
 #include "platform/posix/PosixPlatform.h"
@@ -14,30 +14,15 @@
 #include "tests/support/SampleMail.h"
 #include "tests/support/TempDirectory.h"
 
-namespace {
-
-std::atomic<std::size_t> gAllocations = 0;
-std::atomic<std::size_t> gAllocatedBytes = 0;
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-    ++gAllocations;
-    gAllocatedBytes += size;
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-    throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-
 namespace ombrel {
 namespace {
 
 constexpr int kMessages = 100000;
+
+// Heap bytes in use.
+long HeapInUse() {
+    return static_cast<long>(mallinfo2().uordblks);
+}
 
 // Resident memory that is not file-backed, in bytes (from /proc/self/statm).
 long AnonymousResident() {
@@ -82,22 +67,17 @@ void OpenAndReadEveryMessage(benchmark::State& state) {
     const platform::ScopedPorts ports(posix.MakePorts(nullptr));
     const WideString directory = base.Directory();
 
-    std::size_t allocations = 0;
-    std::size_t allocatedBytes = 0;
+    long heapGrowth = 0;
     long residentGrowth = 0;
     std::uint64_t checksum = 0;
     for (auto _ : state) {
         const long residentBefore = AnonymousResident();
-        const std::size_t allocationsBefore = gAllocations;
-        const std::size_t bytesBefore = gAllocatedBytes;
         CTheBatNBBFile reader;
         if (!reader.OpenBase(directory)) {
             state.SkipWithError("the base does not open");
             return;
         }
-        // Only the reading counts: opening builds the two paths.
-        const std::size_t openAllocations = gAllocations - allocationsBefore;
-        const std::size_t openBytes = gAllocatedBytes - bytesBefore;
+        const long heapOpen = HeapInUse();
         for (std::uint32_t number = 0; number < reader.Index().Count(); ++number) {
             const char* text = nullptr;
             std::uint32_t size = 0;
@@ -105,16 +85,14 @@ void OpenAndReadEveryMessage(benchmark::State& state) {
             for (std::uint32_t i = 0; i < size; i += 64)
                 checksum += static_cast<unsigned char>(text[i]);
         }
-        allocations = gAllocations - allocationsBefore - openAllocations;
-        allocatedBytes = gAllocatedBytes - bytesBefore - openBytes;
+        heapGrowth = std::max(heapGrowth, HeapInUse() - heapOpen);
         residentGrowth = std::max(residentGrowth, AnonymousResident() - residentBefore);
     }
     benchmark::DoNotOptimize(checksum);
     state.SetItemsProcessed(state.iterations() * kMessages);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * base.BaseBytes()));
     state.counters["base_MiB"] = static_cast<double>(base.BaseBytes()) / (1 << 20);
-    state.counters["read_allocations"] = static_cast<double>(allocations);
-    state.counters["read_heap_bytes"] = static_cast<double>(allocatedBytes);
+    state.counters["heap_growth_bytes"] = static_cast<double>(heapGrowth);
     state.counters["anon_rss_growth_KiB"] = static_cast<double>(residentGrowth) / 1024;
 }
 BENCHMARK(OpenAndReadEveryMessage)->Unit(benchmark::kMillisecond);
