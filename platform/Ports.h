@@ -11,6 +11,7 @@ class Registry;
 class ProfileFiles;
 class DiskFiles;
 class Threads;
+class JobViews;
 
 // The narrow interfaces through which the core reaches the operating system and the indexer. The
 // platform fills them once when the library loads (a host or test fills them natively); tests may
@@ -25,6 +26,7 @@ struct Ports {
     ProfileFiles* profiles = nullptr;
     DiskFiles* diskFiles = nullptr;
     Threads* threads = nullptr;
+    JobViews* jobViews = nullptr;
 };
 
 Ports& CurrentPorts();

@@ -35,8 +35,7 @@ MemoryRegistry::Node* MemoryRegistry::Resolve(Key key) const {
     return found != open_.end() && !found->second->deleted ? found->second : nullptr;
 }
 
-MemoryRegistry::Node* MemoryRegistry::Walk(Node* from, std::u16string_view path,
-                                           bool create) const {
+MemoryRegistry::Node* MemoryRegistry::Walk(Node* from, std::u16string_view path, bool create) {
     Node* node = from;
     while (node != nullptr && !path.empty()) {
         const std::size_t slash = path.find(u'\\');
@@ -63,8 +62,8 @@ MemoryRegistry::Key MemoryRegistry::Track(Node* node) {
     return key;
 }
 
-std::int32_t MemoryRegistry::OpenKey(Key parent, std::u16string_view subKey, std::uint32_t,
-                                     Key& key) {
+std::int32_t MemoryRegistry::OpenKey(Key parent, std::u16string_view subKey,
+                                     std::uint32_t /*access*/, Key& key) {
     std::lock_guard lock(mutex_);
     Node* from = Resolve(parent);
     if (from == nullptr) return reg::kInvalidHandle;
@@ -74,8 +73,8 @@ std::int32_t MemoryRegistry::OpenKey(Key parent, std::u16string_view subKey, std
     return reg::kSuccess;
 }
 
-std::int32_t MemoryRegistry::CreateKey(Key parent, std::u16string_view subKey, std::uint32_t,
-                                       Key& key) {
+std::int32_t MemoryRegistry::CreateKey(Key parent, std::u16string_view subKey,
+                                       std::uint32_t /*access*/, Key& key) {
     std::lock_guard lock(mutex_);
     Node* from = Resolve(parent);
     if (from == nullptr) return reg::kInvalidHandle;

@@ -48,7 +48,7 @@ class MemoryRegistry final : public Registry {
 
   private:
     Node* Resolve(Key key) const;
-    Node* Walk(Node* from, std::u16string_view path, bool create) const;
+    static Node* Walk(Node* from, std::u16string_view path, bool create);
     Key Track(Node* node);
 
     mutable std::recursive_mutex mutex_;

@@ -8,6 +8,7 @@
 #include "platform/posix/PosixShell.h"
 #include "platform/posix/PosixStringTable.h"
 #include "platform/posix/PosixThreads.h"
+#include "platform/posix/RecordingJobViews.h"
 #include "platform/posix/RecordingMessageBoxes.h"
 
 namespace ombrel::platform::posix {
@@ -23,6 +24,7 @@ struct PosixPlatform {
     PosixDiskFiles diskFiles;
     PosixProfileFiles profiles{codePages};
     PosixThreads threads;
+    RecordingJobViews jobViews;
 
     // The ports of this layer, with the given indexer.
     Ports MakePorts(IndexerConnector* indexer) {
@@ -36,6 +38,7 @@ struct PosixPlatform {
         ports.diskFiles = &diskFiles;
         ports.profiles = &profiles;
         ports.threads = &threads;
+        ports.jobViews = &jobViews;
         return ports;
     }
 };

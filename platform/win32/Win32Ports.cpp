@@ -3,6 +3,7 @@
 #include "platform/win32/Win32CodePages.h"
 #include "platform/win32/Win32DiskFiles.h"
 #include "platform/win32/Win32Indexer.h"
+#include "platform/win32/Win32JobViews.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32ProfileFiles.h"
 #include "platform/win32/Win32Registry.h"
@@ -22,6 +23,7 @@ void InstallWin32Ports(HINSTANCE module) {
     static Win32DiskFiles diskFiles;
     static Win32ProfileFiles profiles;
     static Win32Threads threads;
+    static Win32JobViews jobViews;
 
     Ports& ports = CurrentPorts();
     ports.strings = &strings;
@@ -33,6 +35,7 @@ void InstallWin32Ports(HINSTANCE module) {
     ports.diskFiles = &diskFiles;
     ports.profiles = &profiles;
     ports.threads = &threads;
+    ports.jobViews = &jobViews;
 }
 
 }  // namespace ombrel::platform::win32
