@@ -9,6 +9,7 @@ class CodePages;
 class IndexerConnector;
 class Registry;
 class ProfileFiles;
+class DiskFiles;
 class Threads;
 class JobViews;
 
@@ -23,6 +24,7 @@ struct Ports {
     IndexerConnector* indexer = nullptr;
     Registry* registry = nullptr;
     ProfileFiles* profiles = nullptr;
+    DiskFiles* diskFiles = nullptr;
     Threads* threads = nullptr;
     JobViews* jobViews = nullptr;
 };

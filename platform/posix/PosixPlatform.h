@@ -3,6 +3,7 @@
 #include "platform/Ports.h"
 #include "platform/posix/MemoryRegistry.h"
 #include "platform/posix/PosixCodePages.h"
+#include "platform/posix/PosixDiskFiles.h"
 #include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/PosixShell.h"
 #include "platform/posix/PosixStringTable.h"
@@ -20,6 +21,7 @@ struct PosixPlatform {
     PosixShell shell;
     PosixCodePages codePages;
     MemoryRegistry registry;
+    PosixDiskFiles diskFiles;
     PosixProfileFiles profiles{codePages};
     PosixThreads threads;
     RecordingJobViews jobViews;
@@ -33,6 +35,7 @@ struct PosixPlatform {
         ports.codePages = &codePages;
         ports.indexer = indexer;
         ports.registry = &registry;
+        ports.diskFiles = &diskFiles;
         ports.profiles = &profiles;
         ports.threads = &threads;
         ports.jobViews = &jobViews;

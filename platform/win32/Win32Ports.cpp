@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Ports.h"
 
 #include "platform/win32/Win32CodePages.h"
+#include "platform/win32/Win32DiskFiles.h"
 #include "platform/win32/Win32Indexer.h"
 #include "platform/win32/Win32JobViews.h"
 #include "platform/win32/Win32MessageBoxes.h"
@@ -19,6 +20,7 @@ void InstallWin32Ports(HINSTANCE module) {
     static const Win32CodePages codePages;
     static Win32Indexer indexer;
     static Win32Registry registry;
+    static Win32DiskFiles diskFiles;
     static Win32ProfileFiles profiles;
     static Win32Threads threads;
     static Win32JobViews jobViews;
@@ -30,6 +32,7 @@ void InstallWin32Ports(HINSTANCE module) {
     ports.codePages = &codePages;
     ports.indexer = &indexer;
     ports.registry = &registry;
+    ports.diskFiles = &diskFiles;
     ports.profiles = &profiles;
     ports.threads = &threads;
     ports.jobViews = &jobViews;
