@@ -12,6 +12,7 @@ class ProfileFiles;
 class DiskFiles;
 class Threads;
 class JobViews;
+class Clock;
 
 // The narrow interfaces through which the core reaches the operating system and the indexer. The
 // platform fills them once when the library loads (a host or test fills them natively); tests may
@@ -27,6 +28,7 @@ struct Ports {
     DiskFiles* diskFiles = nullptr;
     Threads* threads = nullptr;
     JobViews* jobViews = nullptr;
+    const Clock* clock = nullptr;
 };
 
 Ports& CurrentPorts();

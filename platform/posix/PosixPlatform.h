@@ -2,6 +2,7 @@
 
 #include "platform/Ports.h"
 #include "platform/posix/MemoryRegistry.h"
+#include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixCodePages.h"
 #include "platform/posix/PosixDiskFiles.h"
 #include "platform/posix/PosixProfileFiles.h"
@@ -25,6 +26,7 @@ struct PosixPlatform {
     PosixProfileFiles profiles{codePages};
     PosixThreads threads;
     RecordingJobViews jobViews;
+    PosixClock clock;
 
     // The ports of this layer, with the given indexer.
     Ports MakePorts(IndexerConnector* indexer) {
@@ -39,6 +41,7 @@ struct PosixPlatform {
         ports.profiles = &profiles;
         ports.threads = &threads;
         ports.jobViews = &jobViews;
+        ports.clock = &clock;
         return ports;
     }
 };

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Ports.h"
 
+#include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32CodePages.h"
 #include "platform/win32/Win32DiskFiles.h"
 #include "platform/win32/Win32Indexer.h"
@@ -24,6 +25,7 @@ void InstallWin32Ports(HINSTANCE module) {
     static Win32ProfileFiles profiles;
     static Win32Threads threads;
     static Win32JobViews jobViews;
+    static const Win32Clock clock;
 
     Ports& ports = CurrentPorts();
     ports.strings = &strings;
@@ -36,6 +38,7 @@ void InstallWin32Ports(HINSTANCE module) {
     ports.profiles = &profiles;
     ports.threads = &threads;
     ports.jobViews = &jobViews;
+    ports.clock = &clock;
 }
 
 }  // namespace ombrel::platform::win32

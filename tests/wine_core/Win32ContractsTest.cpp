@@ -3,11 +3,13 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32DiskFiles.h"
 #include "platform/win32/Win32ProfileFiles.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Threads.h"
 #include "platform/win32/Win32TreeControl.h"
+#include "tests/contract/ClockContract.h"
 #include "tests/contract/DiskFilesContract.h"
 #include "tests/contract/ProfileFilesContract.h"
 #include "tests/contract/RegistryContract.h"
@@ -95,6 +97,10 @@ INSTANTIATE_TEST_SUITE_P(
         InitCommonControlsEx(&classes);
         return std::make_unique<TreeWindow>();
     })));
+
+INSTANTIATE_TEST_SUITE_P(Win32, ClockContract, ::testing::Values(PortFactory<platform::Clock>([] {
+                             return std::make_unique<platform::win32::Win32Clock>();
+                         })));
 
 }  // namespace
 }  // namespace ombrel::contract

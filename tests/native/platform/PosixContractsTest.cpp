@@ -3,12 +3,14 @@
 #include <unistd.h>
 
 #include "platform/posix/MemoryRegistry.h"
+#include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixCodePages.h"
 #include "platform/posix/PosixDiskFiles.h"
 #include "platform/posix/PosixPaths.h"
 #include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/PosixThreads.h"
 #include "platform/posix/TreeModel.h"
+#include "tests/contract/ClockContract.h"
 #include "tests/contract/DiskFilesContract.h"
 #include "tests/contract/ProfileFilesContract.h"
 #include "tests/contract/RegistryContract.h"
@@ -66,6 +68,10 @@ INSTANTIATE_TEST_SUITE_P(Posix, ThreadsContract,
 INSTANTIATE_TEST_SUITE_P(Posix, TreeControlContract,
                          ::testing::Values(PortFactory<platform::TreeControl>([] {
                              return std::make_unique<platform::posix::TreeModel>();
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Posix, ClockContract, ::testing::Values(PortFactory<platform::Clock>([] {
+                             return std::make_unique<platform::posix::PosixClock>();
                          })));
 
 }  // namespace
