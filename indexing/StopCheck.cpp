@@ -1,34 +1,48 @@
 #include "indexing/StopCheck.h"
 
+#include <atomic>
+#include <memory>
 #include <mutex>
+#include <vector>
 
 #include "common/Exceptions.h"
 #include "platform/Ports.h"
+#include "platform/Threads.h"
 
 namespace ombrel {
 namespace {
 
-// Other threads may check while the job creates or closes its event, so the event is shared
-// and swapped under a lock rather than closed under their feet.
-struct PublishedStop {
-    std::mutex mutex;
-    std::shared_ptr<platform::Event> event;
+// The current event is read without a lock. A closed event is kept until no check is under way,
+// since a check that began before the close may still be reading it.
+struct StopEvents {
+    std::atomic<platform::Event*> current = nullptr;
+    std::atomic<int> checksUnderWay = 0;
+    std::mutex mutex;  // for the writers only
+    std::vector<std::unique_ptr<platform::Event>> closed;
 };
 
-PublishedStop& Published() {
-    static PublishedStop published;
-    return published;
+StopEvents& Events() {
+    static StopEvents events;
+    return events;
+}
+
+void Replace(std::unique_ptr<platform::Event> next) {
+    StopEvents& events = Events();
+    std::lock_guard lock(events.mutex);
+    std::unique_ptr<platform::Event> previous(events.current.exchange(next.release()));
+    if (previous) events.closed.push_back(std::move(previous));
+    if (events.checksUnderWay.load() == 0) events.closed.clear();
 }
 
 }  // namespace
 
 bool StopRequested() {
-    std::shared_ptr<platform::Event> event;
-    {
-        std::lock_guard lock(Published().mutex);
-        event = Published().event;
-    }
-    return event != nullptr && event->IsSet();
+    StopEvents& events = Events();
+    ++events.checksUnderWay;
+    const platform::Event* event = events.current.load();
+    const bool requested = event != nullptr && event->IsSet();
+    --events.checksUnderWay;
+    return requested;
 }
 
 void CheckForStop() {
@@ -36,9 +50,22 @@ void CheckForStop() {
     if (StopRequested()) throw CKVRFailException(0);
 }
 
-void PublishStopEvent(std::shared_ptr<platform::Event> event) {
-    std::lock_guard lock(Published().mutex);
-    Published().event = std::move(event);
+bool CreateStopEvent() {
+    std::unique_ptr<platform::Event> event =
+        platform::CurrentPorts().threads->CreateManualResetEvent();
+    if (!event) return false;
+    Replace(std::move(event));
+    return true;
+}
+
+void SignalStop() {
+    StopEvents& events = Events();
+    std::lock_guard lock(events.mutex);
+    if (platform::Event* event = events.current.load()) event->Set();
+}
+
+void CloseStopEvent() {
+    Replace(nullptr);
 }
 
 }  // namespace ombrel

@@ -1,13 +1,10 @@
 #pragma once
 
-#include <memory>
-
-#include "platform/Threads.h"
-
 namespace ombrel {
 
-// The stop request of the indexing job, as every thread sees it: yes only while a job exists and
-// its stop event is set.
+// The stop request of the indexing job, as every thread sees it: yes only while a job's stop
+// event exists and is set. Checking takes no lock, so a worker suspended at a check point never
+// holds up another thread's check.
 bool StopRequested();
 
 // A check point of the job's work (the folder pass, the parser, the event submission): a paused
@@ -15,7 +12,10 @@ bool StopRequested();
 // with CKVRFailException carrying 0.
 void CheckForStop();
 
-// The job's stop event, published for the stop check while the job exists (null when none).
-void PublishStopEvent(std::shared_ptr<platform::Event> event);
+// The job's stop event: created (manual reset, not set) when a job starts, set to ask it to stop,
+// closed when the job ends. False when it cannot be created.
+bool CreateStopEvent();
+void SignalStop();
+void CloseStopEvent();
 
 }  // namespace ombrel

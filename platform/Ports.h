@@ -12,8 +12,10 @@ class ProfileFiles;
 class SystemVersion;
 class ThreadLocale;
 class ModuleFile;
+class DiskFiles;
 class Threads;
 class JobViews;
+class Clock;
 
 // The narrow interfaces through which the core reaches the operating system and the indexer. The
 // platform fills them once when the library loads (a host or test fills them natively); tests may
@@ -29,8 +31,10 @@ struct Ports {
     const SystemVersion* systemVersion = nullptr;
     ThreadLocale* threadLocale = nullptr;
     const ModuleFile* moduleFile = nullptr;
+    DiskFiles* diskFiles = nullptr;
     Threads* threads = nullptr;
     JobViews* jobViews = nullptr;
+    const Clock* clock = nullptr;
 };
 
 Ports& CurrentPorts();

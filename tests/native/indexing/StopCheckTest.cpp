@@ -9,8 +9,8 @@ namespace ombrel {
 namespace {
 
 class StopCheckTest : public testing::PluginTest {
-protected:
-    ~StopCheckTest() override { PublishStopEvent(nullptr); }
+  protected:
+    ~StopCheckTest() override { CloseStopEvent(); }
 
     static bool Throws() {
         try {
@@ -25,17 +25,25 @@ protected:
 TEST_F(StopCheckTest, WithoutAJobNothingIsRequested) {
     EXPECT_FALSE(StopRequested());
     EXPECT_FALSE(Throws());
+    SignalStop();  // no event to set
+    EXPECT_FALSE(StopRequested());
 }
 
-TEST_F(StopCheckTest, ASetStopEventIsSeenUntilTheJobIsGone) {
-    std::shared_ptr<platform::Event> event = posix.threads.CreateManualResetEvent();
-    PublishStopEvent(event);
+TEST_F(StopCheckTest, ASetStopEventIsSeenUntilItIsClosed) {
+    ASSERT_TRUE(CreateStopEvent());
     EXPECT_FALSE(StopRequested());
     EXPECT_FALSE(Throws());
-    event->Set();
+    SignalStop();
     EXPECT_TRUE(StopRequested());
     EXPECT_TRUE(Throws());
-    PublishStopEvent(nullptr);
+    CloseStopEvent();
+    EXPECT_FALSE(StopRequested());
+}
+
+TEST_F(StopCheckTest, EachJobStartsWithAnEventThatIsNotSet) {
+    ASSERT_TRUE(CreateStopEvent());
+    SignalStop();
+    ASSERT_TRUE(CreateStopEvent());
     EXPECT_FALSE(StopRequested());
 }
 
