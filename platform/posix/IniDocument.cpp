@@ -1,6 +1,6 @@
 #include "platform/posix/IniDocument.h"
 
-#include "platform/posix/MemoryRegistry.h"
+#include "common/CaseFolding.h"
 
 namespace ombrel::platform::posix {
 namespace {

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/CaseFolding.h"
+
 namespace ombrel::platform::posix {
 
 struct MemoryRegistry::Node {
@@ -14,14 +16,6 @@ struct MemoryRegistry::Node {
     std::map<std::u16string, Value> values;                    // by folded name
     bool deleted = false;
 };
-
-std::u16string FoldCase(std::u16string_view name) {
-    std::u16string folded(name);
-    for (char16_t& c : folded) {
-        if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) c -= 0x20;
-    }
-    return folded;
-}
 
 MemoryRegistry::MemoryRegistry()
     : classesRoot_(std::make_unique<Node>()), currentUser_(std::make_unique<Node>()) {}
@@ -160,6 +154,14 @@ std::int32_t MemoryRegistry::DeleteKey(Key parent, std::u16string_view subKey) {
     }
     owner->children.erase(found);
     return reg::kSuccess;
+}
+
+std::int32_t MemoryRegistry::DeleteValue(Key key, const char16_t* name) {
+    std::lock_guard lock(mutex_);
+    Node* node = Resolve(key);
+    if (node == nullptr) return reg::kInvalidHandle;
+    return node->values.erase(FoldCase(name != nullptr ? name : u"")) != 0 ? reg::kSuccess
+                                                                           : reg::kFileNotFound;
 }
 
 void MemoryRegistry::PutString(Key root, std::u16string_view path, std::u16string_view name,

@@ -5,9 +5,12 @@
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixCodePages.h"
 #include "platform/posix/PosixDiskFiles.h"
+#include "platform/posix/PosixModuleFile.h"
 #include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/PosixShell.h"
 #include "platform/posix/PosixStringTable.h"
+#include "platform/posix/PosixSystemVersion.h"
+#include "platform/posix/PosixThreadLocale.h"
 #include "platform/posix/PosixThreads.h"
 #include "platform/posix/RecordingJobViews.h"
 #include "platform/posix/RecordingMessageBoxes.h"
@@ -24,6 +27,9 @@ struct PosixPlatform {
     MemoryRegistry registry;
     PosixDiskFiles diskFiles;
     PosixProfileFiles profiles{codePages};
+    PosixSystemVersion systemVersion;
+    PosixThreadLocale threadLocale;
+    PosixModuleFile moduleFile;
     PosixThreads threads;
     RecordingJobViews jobViews;
     PosixClock clock;
@@ -39,6 +45,9 @@ struct PosixPlatform {
         ports.registry = &registry;
         ports.diskFiles = &diskFiles;
         ports.profiles = &profiles;
+        ports.systemVersion = &systemVersion;
+        ports.threadLocale = &threadLocale;
+        ports.moduleFile = &moduleFile;
         ports.threads = &threads;
         ports.jobViews = &jobViews;
         ports.clock = &clock;

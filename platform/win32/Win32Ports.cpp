@@ -6,10 +6,13 @@
 #include "platform/win32/Win32Indexer.h"
 #include "platform/win32/Win32JobViews.h"
 #include "platform/win32/Win32MessageBoxes.h"
+#include "platform/win32/Win32ModuleFile.h"
 #include "platform/win32/Win32ProfileFiles.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32StringTable.h"
+#include "platform/win32/Win32SystemVersion.h"
+#include "platform/win32/Win32ThreadLocale.h"
 #include "platform/win32/Win32Threads.h"
 
 namespace ombrel::platform::win32 {
@@ -23,6 +26,9 @@ void InstallWin32Ports(HINSTANCE module) {
     static Win32Registry registry;
     static Win32DiskFiles diskFiles;
     static Win32ProfileFiles profiles;
+    static const Win32SystemVersion systemVersion;
+    static Win32ThreadLocale threadLocale;
+    static const Win32ModuleFile moduleFile(module);
     static Win32Threads threads;
     static Win32JobViews jobViews;
     static const Win32Clock clock;
@@ -36,6 +42,9 @@ void InstallWin32Ports(HINSTANCE module) {
     ports.registry = &registry;
     ports.diskFiles = &diskFiles;
     ports.profiles = &profiles;
+    ports.systemVersion = &systemVersion;
+    ports.threadLocale = &threadLocale;
+    ports.moduleFile = &moduleFile;
     ports.threads = &threads;
     ports.jobViews = &jobViews;
     ports.clock = &clock;

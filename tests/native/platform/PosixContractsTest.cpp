@@ -6,14 +6,21 @@
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixCodePages.h"
 #include "platform/posix/PosixDiskFiles.h"
+#include "platform/posix/PosixModuleFile.h"
 #include "platform/posix/PosixPaths.h"
 #include "platform/posix/PosixProfileFiles.h"
+#include "platform/posix/PosixSystemVersion.h"
+#include "platform/posix/PosixThreadLocale.h"
 #include "platform/posix/PosixThreads.h"
 #include "platform/posix/TreeModel.h"
 #include "tests/contract/ClockContract.h"
 #include "tests/contract/DiskFilesContract.h"
+#include "tests/contract/ModuleFileContract.h"
+#include "tests/contract/PluginListScenarios.h"
 #include "tests/contract/ProfileFilesContract.h"
 #include "tests/contract/RegistryContract.h"
+#include "tests/contract/SystemVersionContract.h"
+#include "tests/contract/ThreadLocaleContract.h"
 #include "tests/contract/ThreadsContract.h"
 #include "tests/contract/TreeControlContract.h"
 
@@ -55,6 +62,29 @@ INSTANTIATE_TEST_SUITE_P(Posix, DiskFilesContract,
                              [] { return std::make_unique<platform::posix::PosixDiskFiles>(); },
                              HoldForWriting}));
 INSTANTIATE_TEST_SUITE_P(Posix, ProfileFilesContract,
+                         ::testing::Values(PortFactory<platform::ProfileFiles>([] {
+                             static const platform::posix::PosixCodePages codePages;
+                             return std::make_unique<platform::posix::PosixProfileFiles>(codePages);
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Posix, SystemVersionContract,
+                         ::testing::Values(PortFactory<platform::SystemVersion>([] {
+                             return std::make_unique<platform::posix::PosixSystemVersion>();
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Posix, ThreadLocaleContract,
+                         ::testing::Values(PortFactory<platform::ThreadLocale>([] {
+                             return std::make_unique<platform::posix::PosixThreadLocale>();
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Posix, ModuleFileContract,
+                         ::testing::Values(PortFactory<platform::ModuleFile>([] {
+                             auto module = std::make_unique<platform::posix::PosixModuleFile>();
+                             module->SetPath(u"C:\\Program Files\\Ombrel\\OmbrelDesktopTheBat.dll");
+                             return module;
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Posix, PluginListScenarios,
                          ::testing::Values(PortFactory<platform::ProfileFiles>([] {
                              static const platform::posix::PosixCodePages codePages;
                              return std::make_unique<platform::posix::PosixProfileFiles>(codePages);
