@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "charsets/BuiltInCharsetTables.h"
-#include "common/AsciiCase.h"
+#include "common/TextCompare.h"
 #include "platform/CodePages.h"
 #include "platform/Ports.h"
 #include "platform/Registry.h"

@@ -1,6 +1,6 @@
 #include "charsets/ConversionRules.h"
 
-#include "common/AsciiCase.h"
+#include "common/TextCompare.h"
 #include "platform/CodePages.h"
 #include "platform/Ports.h"
 

@@ -21,7 +21,14 @@ inline constexpr HResult kInvalidArg = MakeHResult(0x80070057);
 inline constexpr HResult kOutOfMemory = MakeHResult(0x8007000E);
 inline constexpr HResult kClassNotAvailable = MakeHResult(0x80040111);
 inline constexpr HResult kClassNotRegistered = MakeHResult(0x80040154);
+inline constexpr HResult kUnexpected = MakeHResult(0x8000FFFF);
 }  // namespace hr
+
+// HRESULT_FROM_WIN32: a Windows error code as a failure of the Win32 facility; 0 stays success.
+constexpr HResult FromWin32(std::int32_t code) {
+    return code <= 0 ? code
+                     : MakeHResult(0x80070000U | (static_cast<std::uint32_t>(code) & 0xFFFFU));
+}
 
 constexpr bool Failed(HResult result) {
     return result < 0;

@@ -105,7 +105,7 @@ std::u16string Convert(const Spec& spec, const FormatArg& arg) {
             return Number(spec, arg);
         case u'c':
             if (arg.GetKind() == FormatArg::Kind::Text) ThrowInvalid();
-            return std::u16string(1, static_cast<char16_t>(arg.Unsigned()));
+            return {static_cast<char16_t>(arg.Unsigned())};
         case u's':
         case u'S': {
             if (arg.GetKind() != FormatArg::Kind::Text) ThrowInvalid();
@@ -122,7 +122,7 @@ std::u16string Convert(const Spec& spec, const FormatArg& arg) {
 
 std::u16string Expand(const char16_t* pattern, std::initializer_list<FormatArg> args) {
     std::u16string out;
-    auto next = args.begin();
+    const auto* next = args.begin();
     for (const char16_t* p = pattern; *p != 0;) {
         if (*p != u'%') {
             out.push_back(*p++);

@@ -83,7 +83,7 @@ std::int32_t GetVersion(char* buffer, std::int32_t size) noexcept {
     return CopyText(kVersion, buffer, size);
 }
 
-std::int32_t GetInfo(std::int32_t, std::int32_t) noexcept {
+std::int32_t GetInfo(std::int32_t /*unused*/, std::int32_t /*unused*/) noexcept {
     return 0;
 }
 

@@ -14,7 +14,7 @@ void Finalize() noexcept;
 std::int32_t NeedCom() noexcept;
 std::int32_t GetName(char* buffer, std::int32_t size) noexcept;
 std::int32_t GetVersion(char* buffer, std::int32_t size) noexcept;
-std::int32_t GetInfo(std::int32_t, std::int32_t) noexcept;
+std::int32_t GetInfo(std::int32_t first, std::int32_t second) noexcept;
 std::int32_t GetStatus() noexcept;
 std::uint32_t GetConfigData(std::uint8_t* buffer, std::uint32_t size) noexcept;
 std::int32_t SetConfigData(const std::uint8_t* data, std::int32_t size) noexcept;

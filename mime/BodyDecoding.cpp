@@ -5,7 +5,7 @@
 
 #include "charsets/CharsetTables.h"
 #include "charsets/ConversionRules.h"
-#include "common/AsciiCase.h"
+#include "common/TextCompare.h"
 #include "mime/TransferDecoding.h"
 #include "platform/CodePages.h"
 #include "platform/Ports.h"

@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "charsets/ConversionRules.h"
-#include "common/AsciiCase.h"
+#include "common/TextCompare.h"
+#include "indexing/StopCheck.h"
 
 namespace ombrel {
 namespace {
@@ -43,7 +44,7 @@ void BodyPhase::Run() {
             KeepBodyToTheEnd(bodyBegin);  // the delimiter never came: the body is the rest
             break;
         }
-        ThrowIfStopRequested(cursor_.stop);
+        CheckForStop();
         const Delimiter delimiter = Classify(line);
         if (delimiter == Delimiter::OwnBoundary) {
             if (!Is(content_.type, u"multipart")) break;

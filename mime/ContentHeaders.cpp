@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/AsciiCase.h"
+#include "common/TextCompare.h"
 
 namespace ombrel {
 namespace {

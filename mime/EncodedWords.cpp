@@ -8,7 +8,8 @@
 
 #include "charsets/CharsetTables.h"
 #include "charsets/ConversionRules.h"
-#include "common/AsciiCase.h"
+#include "common/TextCompare.h"
+#include "mime/MessageCursor.h"
 #include "mime/TransferDecoding.h"
 #include "platform/CodePages.h"
 #include "platform/Ports.h"
@@ -30,18 +31,12 @@ bool IsWhiteSpace(char c) {
     return IsBlank(c) || c == '\r' || c == '\n';
 }
 
-// The length of the line end at `at` (CR LF, a bare LF or a bare CR), or 0.
-std::size_t LineEndAt(std::string_view text, std::size_t at) {
-    if (text[at] == '\r') return at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
-    return text[at] == '\n' ? 1 : 0;
-}
-
 // Removes each line end that a blank follows: the blank stays.
 std::string Unfold(std::string_view text) {
     std::string unfolded;
     unfolded.reserve(text.size());
     for (std::size_t at = 0; at < text.size(); ++at) {
-        const std::size_t lineEnd = LineEndAt(text, at);
+        const std::size_t lineEnd = LineEndLength(text, at);
         if (lineEnd > 0 && at + lineEnd < text.size() && IsBlank(text[at + lineEnd])) {
             at += lineEnd - 1;
             continue;

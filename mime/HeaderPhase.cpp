@@ -4,7 +4,8 @@
 
 #include "charsets/CharsetTables.h"
 #include "charsets/ConversionRules.h"
-#include "common/AsciiCase.h"
+#include "common/TextCompare.h"
+#include "indexing/StopCheck.h"
 #include "mime/ContentHeaders.h"
 #include "mime/EncodedWords.h"
 
@@ -72,7 +73,7 @@ RawHeaders ReadHeaderBlock(MessageCursor& cursor, ContentInfo& content) {
     RawHeaders raw;
     std::string_view header;
     for (HeaderRead read; (read = ReadHeader(cursor, header)) == HeaderRead::Header;) {
-        ThrowIfStopRequested(cursor.stop);
+        CheckForStop();
         std::string_view name;
         std::string_view value;
         if (!header.starts_with("--") && SplitField(header, name, value)) {

@@ -13,8 +13,7 @@ struct LineEnd {
 LineEnd FindLineEnd(const char* from, const char* end) {
     const char* at = std::find_if(from, end, [](char c) { return c == '\r' || c == '\n'; });
     if (at == end) return {nullptr, nullptr};
-    const bool crlf = *at == '\r' && at + 1 < end && at[1] == '\n';
-    return {at, at + (crlf ? 2 : 1)};
+    return {at, at + LineEndLength(std::string_view(at, static_cast<std::size_t>(end - at)), 0)};
 }
 
 bool IsBlank(char c) {
@@ -22,6 +21,12 @@ bool IsBlank(char c) {
 }
 
 }  // namespace
+
+std::size_t LineEndLength(std::string_view text, std::size_t at) {
+    if (at >= text.size()) return 0;
+    if (text[at] == '\r') return at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
+    return text[at] == '\n' ? 1 : 0;
+}
 
 bool ReadLine(MessageCursor& cursor, std::string_view& line) {
     const LineEnd lineEnd = FindLineEnd(cursor.position, cursor.end);

@@ -1,8 +1,7 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
-
-#include "indexing/StopRequest.h"
 
 namespace ombrel {
 
@@ -11,12 +10,15 @@ namespace ombrel {
 struct MessageCursor {
     const char* position;
     const char* end;
-    const StopRequest& stop;
 
     bool AtEnd() const { return position == end; }
 };
 
 // A line ends with CR LF, a bare LF or a bare CR; the line end is not part of the line.
+
+// The length of the line end that begins at `at`: 2 for CR LF, 1 for a bare LF or CR, else 0.
+std::size_t LineEndLength(std::string_view text, std::size_t at);
+
 // Reads the line at the cursor and moves past its line end. At the end of the text, or before a
 // last line without a line end, there is no further line: false, and the cursor stays.
 bool ReadLine(MessageCursor& cursor, std::string_view& line);

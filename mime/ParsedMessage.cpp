@@ -1,6 +1,7 @@
 #include "mime/ParsedMessage.h"
 
-#include "common/AsciiCase.h"
+#include "common/TextCompare.h"
+#include "indexing/StopCheck.h"
 #include "mime/BodyPhase.h"
 #include "mime/HeaderPhase.h"
 
@@ -13,9 +14,9 @@ std::string_view ContentInfo::Body() const {
 
 ParsedMessage::~ParsedMessage() = default;
 
-void ParsedMessage::parse(const char* text, std::size_t length, const StopRequest& stop) {
+void ParsedMessage::parse(const char* text, std::size_t length) {
     if (text == nullptr) return;
-    MessageCursor cursor{text, text + length, stop};
+    MessageCursor cursor{text, text + length};
     parsePart(cursor, 0, false);
 }
 
@@ -35,7 +36,7 @@ void ParsedMessage::parsePart(MessageCursor& cursor, int depth, bool inDigest) {
         content.subtype = inDigest ? u"rfc822" : u"plain";
     }
     BodyPhase(*this, cursor, depth).Run();
-    ThrowIfStopRequested(cursor.stop);
+    CheckForStop();
 }
 
 void ParsedMessage::reset() {

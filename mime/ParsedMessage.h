@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "common/WideString.h"
-#include "indexing/StopRequest.h"
 
 namespace ombrel {
 
@@ -52,10 +51,10 @@ struct ParsedMessage {
     ParsedMessage& operator=(const ParsedMessage&) = delete;
 
     // Parses the message of `length` bytes at `text` into this fresh or reset root; a null text
-    // leaves it untouched. The stop request is asked after each header and body line and at the
-    // end of each part; when it is signalled the parse ends with CKVRFailException code 0 and keeps
-    // what it has read.
-    void parse(const char* text, std::size_t length, const StopRequest& stop = NeverStop());
+    // leaves it untouched. The indexing job's stop check runs after each header and body line and
+    // at the end of each part: a stop request ends the parse with CKVRFailException code 0, and
+    // what was read stays.
+    void parse(const char* text, std::size_t length);
     // Makes a used root ready for the next message; `statusFlag` and `kind` are left as they are.
     void reset();
 

@@ -1,8 +1,10 @@
 #include "mime/TransferDecoding.h"
 
-#include <array>
 #include <cstdint>
 #include <string_view>
+
+#include "common/Base64.h"
+#include "mime/MessageCursor.h"
 
 namespace ombrel {
 namespace {
@@ -13,26 +15,6 @@ int HexValue(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     return -1;
 }
-
-// The length of the line end at `at` (CR LF, a bare LF or a bare CR), or 0.
-std::size_t LineEndAt(const char* text, std::size_t at, std::size_t count) {
-    if (at >= count) return 0;
-    if (text[at] == '\r') return at + 1 < count && text[at + 1] == '\n' ? 2 : 1;
-    return text[at] == '\n' ? 1 : 0;
-}
-
-constexpr std::array<std::int8_t, 256> MakeBase64Values() {
-    std::array<std::int8_t, 256> values{};
-    values.fill(-1);
-    constexpr std::string_view alphabet =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    for (std::size_t i = 0; i < alphabet.size(); ++i) {
-        values.at(static_cast<unsigned char>(alphabet[i])) = static_cast<std::int8_t>(i);
-    }
-    return values;
-}
-
-constexpr std::array<std::int8_t, 256> kBase64Values = MakeBase64Values();
 
 }  // namespace
 
@@ -48,7 +30,9 @@ bool decodeQuotedPrintable(const char* source, std::size_t count, char* destinat
         } else if (c != '=') {
             destination[written++] = c;
             ++at;
-        } else if (const std::size_t lineEnd = LineEndAt(source, at + 1, count); lineEnd > 0) {
+        } else if (const std::size_t lineEnd =
+                       LineEndLength(std::string_view(source, count), at + 1);
+                   lineEnd > 0) {
             at += 1 + lineEnd;  // soft line break
         } else if (at + 2 < count && HexValue(source[at + 1]) >= 0 &&
                    HexValue(source[at + 2]) >= 0) {
@@ -67,26 +51,10 @@ bool decodeQuotedPrintable(const char* source, std::size_t count, char* destinat
 bool decodeBase64(const char* source, std::size_t length, char* destination,
                   std::size_t* inOutLength) {
     if (source == nullptr || inOutLength == nullptr) return false;
-    const std::size_t capacity = *inOutLength;
-    bool fits = destination != nullptr;
-    std::size_t decoded = 0;
-    std::uint32_t bits = 0;
-    int bitCount = 0;
-    for (std::size_t at = 0; at < length; ++at) {
-        const int value = kBase64Values.at(static_cast<unsigned char>(source[at]));
-        if (value < 0) continue;
-        bits = (bits << 6) | static_cast<std::uint32_t>(value);
-        bitCount += 6;
-        if (bitCount < 8) continue;
-        bitCount -= 8;
-        // Stops writing for good at the first byte that does not fit, and goes on counting.
-        if (fits && decoded >= capacity) fits = false;
-        if (fits) destination[decoded] = static_cast<char>(bits >> bitCount);
-        ++decoded;
-        bits &= (1U << bitCount) - 1;
-    }
-    *inOutLength = decoded;
-    return fits;
+    const std::size_t capacity = destination != nullptr ? *inOutLength : 0;
+    *inOutLength = DecodeBase64(std::string_view(source, length),
+                                reinterpret_cast<std::uint8_t*>(destination), capacity);
+    return destination != nullptr && *inOutLength <= capacity;
 }
 
 }  // namespace ombrel

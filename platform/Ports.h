@@ -9,6 +9,13 @@ class CodePages;
 class IndexerConnector;
 class Registry;
 class ProfileFiles;
+class SystemVersion;
+class ThreadLocale;
+class ModuleFile;
+class DiskFiles;
+class Threads;
+class JobViews;
+class Clock;
 
 // The narrow interfaces through which the core reaches the operating system and the indexer. The
 // platform fills them once when the library loads (a host or test fills them natively); tests may
@@ -21,6 +28,13 @@ struct Ports {
     IndexerConnector* indexer = nullptr;
     Registry* registry = nullptr;
     ProfileFiles* profiles = nullptr;
+    const SystemVersion* systemVersion = nullptr;
+    ThreadLocale* threadLocale = nullptr;
+    const ModuleFile* moduleFile = nullptr;
+    DiskFiles* diskFiles = nullptr;
+    Threads* threads = nullptr;
+    JobViews* jobViews = nullptr;
+    const Clock* clock = nullptr;
 };
 
 Ports& CurrentPorts();

@@ -19,6 +19,8 @@ inline constexpr std::uint32_t kQueryValue = 0x0001;
 inline constexpr std::uint32_t kSetValue = 0x0002;
 inline constexpr std::uint32_t kCreateSubKey = 0x0004;
 inline constexpr std::uint32_t kEnumerateSubKeys = 0x0008;
+inline constexpr std::uint32_t kRead = 0x20019;   // KEY_READ
+inline constexpr std::uint32_t kWrite = 0x20006;  // KEY_WRITE
 inline constexpr std::uint32_t kAllAccess = 0xF003F;
 
 inline constexpr std::uint32_t kTypeNone = 0;
@@ -60,6 +62,8 @@ class Registry {
                                  std::uint32_t* nameLength) = 0;
     // RegDeleteKeyW: only a key without subkeys can be deleted.
     virtual std::int32_t DeleteKey(Key parent, std::u16string_view subKey) = 0;
+    // RegDeleteValueW. `name` null or empty is the default value.
+    virtual std::int32_t DeleteValue(Key key, const char16_t* name) = 0;
 };
 
 // Closes a key when it goes out of scope.

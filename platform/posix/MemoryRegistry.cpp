@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/CaseFolding.h"
+
 namespace ombrel::platform::posix {
 
 struct MemoryRegistry::Node {
@@ -15,14 +17,6 @@ struct MemoryRegistry::Node {
     bool deleted = false;
 };
 
-std::u16string FoldCase(std::u16string_view name) {
-    std::u16string folded(name);
-    for (char16_t& c : folded) {
-        if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) c -= 0x20;
-    }
-    return folded;
-}
-
 MemoryRegistry::MemoryRegistry()
     : classesRoot_(std::make_unique<Node>()), currentUser_(std::make_unique<Node>()) {}
 
@@ -35,8 +29,7 @@ MemoryRegistry::Node* MemoryRegistry::Resolve(Key key) const {
     return found != open_.end() && !found->second->deleted ? found->second : nullptr;
 }
 
-MemoryRegistry::Node* MemoryRegistry::Walk(Node* from, std::u16string_view path,
-                                           bool create) const {
+MemoryRegistry::Node* MemoryRegistry::Walk(Node* from, std::u16string_view path, bool create) {
     Node* node = from;
     while (node != nullptr && !path.empty()) {
         const std::size_t slash = path.find(u'\\');
@@ -63,8 +56,8 @@ MemoryRegistry::Key MemoryRegistry::Track(Node* node) {
     return key;
 }
 
-std::int32_t MemoryRegistry::OpenKey(Key parent, std::u16string_view subKey, std::uint32_t,
-                                     Key& key) {
+std::int32_t MemoryRegistry::OpenKey(Key parent, std::u16string_view subKey,
+                                     std::uint32_t /*access*/, Key& key) {
     std::lock_guard lock(mutex_);
     Node* from = Resolve(parent);
     if (from == nullptr) return reg::kInvalidHandle;
@@ -74,8 +67,8 @@ std::int32_t MemoryRegistry::OpenKey(Key parent, std::u16string_view subKey, std
     return reg::kSuccess;
 }
 
-std::int32_t MemoryRegistry::CreateKey(Key parent, std::u16string_view subKey, std::uint32_t,
-                                       Key& key) {
+std::int32_t MemoryRegistry::CreateKey(Key parent, std::u16string_view subKey,
+                                       std::uint32_t /*access*/, Key& key) {
     std::lock_guard lock(mutex_);
     Node* from = Resolve(parent);
     if (from == nullptr) return reg::kInvalidHandle;
@@ -161,6 +154,14 @@ std::int32_t MemoryRegistry::DeleteKey(Key parent, std::u16string_view subKey) {
     }
     owner->children.erase(found);
     return reg::kSuccess;
+}
+
+std::int32_t MemoryRegistry::DeleteValue(Key key, const char16_t* name) {
+    std::lock_guard lock(mutex_);
+    Node* node = Resolve(key);
+    if (node == nullptr) return reg::kInvalidHandle;
+    return node->values.erase(FoldCase(name != nullptr ? name : u"")) != 0 ? reg::kSuccess
+                                                                           : reg::kFileNotFound;
 }
 
 void MemoryRegistry::PutString(Key root, std::u16string_view path, std::u16string_view name,

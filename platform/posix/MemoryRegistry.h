@@ -30,6 +30,7 @@ class MemoryRegistry final : public Registry {
     std::int32_t EnumKey(Key key, std::uint32_t index, char16_t* name,
                          std::uint32_t* nameLength) override;
     std::int32_t DeleteKey(Key parent, std::u16string_view subKey) override;
+    std::int32_t DeleteValue(Key key, const char16_t* name) override;
 
     // Conveniences for tests and hosts: a string value (stored with its terminator), a 32-bit
     // value, raw bytes; each creates the key path as needed. `path` is relative to `root`.
@@ -48,7 +49,7 @@ class MemoryRegistry final : public Registry {
 
   private:
     Node* Resolve(Key key) const;
-    Node* Walk(Node* from, std::u16string_view path, bool create) const;
+    static Node* Walk(Node* from, std::u16string_view path, bool create);
     Key Track(Node* node);
 
     mutable std::recursive_mutex mutex_;
@@ -57,8 +58,5 @@ class MemoryRegistry final : public Registry {
     std::map<Key, Node*> open_;
     Key next_ = 0x1000;
 };
-
-// Folds a name for comparison without regard to case.
-std::u16string FoldCase(std::u16string_view name);
 
 }  // namespace ombrel::platform::posix

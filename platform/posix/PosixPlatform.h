@@ -2,9 +2,17 @@
 
 #include "platform/Ports.h"
 #include "platform/posix/MemoryRegistry.h"
+#include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixCodePages.h"
+#include "platform/posix/PosixDiskFiles.h"
+#include "platform/posix/PosixModuleFile.h"
+#include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/PosixShell.h"
 #include "platform/posix/PosixStringTable.h"
+#include "platform/posix/PosixSystemVersion.h"
+#include "platform/posix/PosixThreadLocale.h"
+#include "platform/posix/PosixThreads.h"
+#include "platform/posix/RecordingJobViews.h"
 #include "platform/posix/RecordingMessageBoxes.h"
 
 namespace ombrel::platform::posix {
@@ -17,6 +25,14 @@ struct PosixPlatform {
     PosixShell shell;
     PosixCodePages codePages;
     MemoryRegistry registry;
+    PosixDiskFiles diskFiles;
+    PosixProfileFiles profiles{codePages};
+    PosixSystemVersion systemVersion;
+    PosixThreadLocale threadLocale;
+    PosixModuleFile moduleFile;
+    PosixThreads threads;
+    RecordingJobViews jobViews;
+    PosixClock clock;
 
     // The ports of this layer, with the given indexer.
     Ports MakePorts(IndexerConnector* indexer) {
@@ -27,6 +43,14 @@ struct PosixPlatform {
         ports.codePages = &codePages;
         ports.indexer = indexer;
         ports.registry = &registry;
+        ports.diskFiles = &diskFiles;
+        ports.profiles = &profiles;
+        ports.systemVersion = &systemVersion;
+        ports.threadLocale = &threadLocale;
+        ports.moduleFile = &moduleFile;
+        ports.threads = &threads;
+        ports.jobViews = &jobViews;
+        ports.clock = &clock;
         return ports;
     }
 };

@@ -66,4 +66,8 @@ std::int32_t Win32Registry::DeleteKey(Key parent, std::u16string_view subKey) {
     return RegDeleteKeyW(Handle(parent), Terminated(subKey).c_str());
 }
 
+std::int32_t Win32Registry::DeleteValue(Key key, const char16_t* name) {
+    return RegDeleteValueW(Handle(key), ombrel::win32::Wide(name));
+}
+
 }  // namespace ombrel::platform::win32

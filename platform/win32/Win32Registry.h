@@ -19,6 +19,7 @@ class Win32Registry final : public Registry {
     std::int32_t EnumKey(Key key, std::uint32_t index, char16_t* name,
                          std::uint32_t* nameLength) override;
     std::int32_t DeleteKey(Key parent, std::u16string_view subKey) override;
+    std::int32_t DeleteValue(Key key, const char16_t* name) override;
 };
 
 }  // namespace ombrel::platform::win32

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "common/RegistryTree.h"
+
 namespace ombrel::contract {
 namespace {
 
@@ -16,28 +18,10 @@ std::u16string Under(std::u16string_view path) {
     return std::u16string(kRegistryTestRoot) + u"\\" + std::u16string(path);
 }
 
-// Deletes a key with everything below it, deepest first.
-void DeleteTree(Registry& registry, Registry::Key parent, const std::u16string& path) {
-    {
-        ScopedKey key(registry);
-        if (registry.OpenKey(parent, path, reg::kAllAccess, *key.Receive()) != reg::kSuccess)
-            return;
-        std::vector<std::u16string> children;
-        for (std::uint32_t i = 0;; ++i) {
-            char16_t name[256];
-            std::uint32_t length = 256;
-            if (registry.EnumKey(key.Get(), i, name, &length) != reg::kSuccess) break;
-            children.emplace_back(name, length);
-        }
-        for (const auto& child : children) DeleteTree(registry, parent, path + u"\\" + child);
-    }
-    registry.DeleteKey(parent, path);
-}
-
 }  // namespace
 
 void RegistryContract::TearDown() {
-    DeleteTree(*port, kUser, kRegistryTestRoot);
+    DeleteKeyTree(*port, kUser, kRegistryTestRoot);
 }
 
 void RegistryContract::PutString(std::u16string_view path, const char16_t* name,
@@ -124,6 +108,20 @@ TEST_P(RegistryContract, TheDefaultValueIsTheNullOrEmptyName) {
     std::uint32_t size = sizeof text;
     EXPECT_EQ(port->QueryValue(key.Get(), u"", nullptr, text, &size), reg::kSuccess);
     EXPECT_EQ(std::u16string(text), u"OmbrelDesktopTheBat");
+}
+
+TEST_P(RegistryContract, DeletedValuesAreGoneAndMissingOnesAreNotFound) {
+    PutString(u"AppID\\Name.DLL", u"AppID", u"{x}");
+    PutString(u"AppID\\Name.DLL", nullptr, u"default");
+    ScopedKey key(*port);
+    ASSERT_EQ(port->OpenKey(kUser, Under(u"AppID\\Name.DLL"), reg::kAllAccess, *key.Receive()),
+              reg::kSuccess);
+    EXPECT_EQ(port->DeleteValue(key.Get(), u"appid"), reg::kSuccess);
+    EXPECT_EQ(port->DeleteValue(key.Get(), u"AppID"), reg::kFileNotFound);
+    EXPECT_EQ(port->DeleteValue(key.Get(), nullptr), reg::kSuccess);
+    std::uint32_t size = 0;
+    EXPECT_EQ(port->QueryValue(key.Get(), u"AppID", nullptr, nullptr, &size), reg::kFileNotFound);
+    EXPECT_EQ(port->QueryValue(key.Get(), u"", nullptr, nullptr, &size), reg::kFileNotFound);
 }
 
 }  // namespace ombrel::contract

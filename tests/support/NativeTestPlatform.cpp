@@ -1,14 +1,19 @@
 #include "tests/support/NativeTestPlatform.h"
 
+#include "host/ComModule.h"
 #include "host/PluginState.h"
+#include "tests/support/HostEnvironment.h"
 
 namespace ombrel::testing {
 
 PluginTest::PluginTest() : ports_(posix.MakePorts(&indexer)) {
     ResetPluginState();
+    InstallHostEnvironment(posix);
+    SetUpComModule();
 }
 
 PluginTest::~PluginTest() {
+    TearDownComModule();
     ResetPluginState();
 }
 

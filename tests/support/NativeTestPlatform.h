@@ -9,7 +9,9 @@
 namespace ombrel::testing {
 
 // The posix platform and the stand-in indexer that native tests run on, installed as the current
-// ports for each test and cleared between tests.
+// ports for each test and cleared between tests. The platform starts as a machine with the host
+// installed and the library registered (see InstallHostEnvironment), and the library's COM module
+// is set up as loading the library does.
 class PluginTest : public ::testing::Test {
   protected:
     PluginTest();

@@ -19,6 +19,7 @@ Suite& Suite::Current() {
 }
 
 LibraryTest::LibraryTest() {
+    standin::InstallHostEnvironment(workingDirectory);
     indexer.Register();
     journal.Clear();
     standin::PluginLibrary::TakeMessageBoxes();
@@ -28,6 +29,10 @@ LibraryTest::LibraryTest() {
 LibraryTest::~LibraryTest() {
     library.Finalize();
     indexer.Register();
+    standin::DeleteTree(HKEY_CURRENT_USER, standin::kHostKey);
+    standin::DeleteTree(HKEY_CURRENT_USER, standin::kComponentKey);
+    standin::DeleteTree(HKEY_CLASSES_ROOT, L"AppID\\{e6895e72-8741-44b3-900e-01ed98d1a6d3}");
+    standin::DeleteTree(HKEY_CLASSES_ROOT, L"AppID\\OmbrelDesktopTheBat.DLL");
 }
 
 }  // namespace ombrel::wine

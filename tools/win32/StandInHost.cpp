@@ -1,6 +1,8 @@
 // The stand-in host: loads OmbrelDesktopTheBat.dll as the mail client does, with the stand-in
 // indexer registered as COM classes, hands it an options record, initialises it, and prints what
-// the library answers and what reached the indexer, then finalises it.
+// the library answers and what reached the indexer, then finalises it. On a machine without the
+// mail client it first installs the client's registry key, with its data in the application-data
+// folder; the library then registers itself with the stand-in indexer at its first start.
 #include <windows.h>
 
 #include <cstdio>
@@ -8,6 +10,7 @@
 
 #include "tests/support/IndexerJournal.h"
 #include "tests/support/win32/ComStandInIndexer.h"
+#include "tests/support/win32/HostRegistry.h"
 #include "tests/support/win32/PluginLibrary.h"
 
 namespace {
@@ -15,6 +18,16 @@ namespace {
 using ombrel::standin::ComStandInIndexer;
 using ombrel::standin::IndexerJournal;
 using ombrel::standin::PluginLibrary;
+
+void InstallHostUnlessPresent() {
+    namespace standin = ombrel::standin;
+    if (standin::HasKey(HKEY_CURRENT_USER, standin::kHostKey)) return;
+    const std::wstring directory = standin::AppDataFolder() + L"\\The Bat!";
+    CreateDirectoryW(directory.c_str(), nullptr);
+    standin::PutString(HKEY_CURRENT_USER, standin::kHostKey, L"Version", L"2.0.4.8");
+    standin::PutString(HKEY_CURRENT_USER, standin::kHostKey, L"Working Directory",
+                       L"%APPDATA%\\The Bat!");
+}
 
 std::string Utf8(const std::u16string& text) {
     if (text.empty()) return {};
@@ -91,6 +104,7 @@ void PrintIndexerCalls(const IndexerJournal& journal) {
 
 int wmain() {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 2;
+    InstallHostUnlessPresent();
     int exitCode = 0;
     {
         IndexerJournal journal;

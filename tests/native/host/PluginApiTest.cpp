@@ -51,7 +51,9 @@ TEST_F(PluginApiTest, NameIsStringHundredInTheThreadsAnsiCodePage) {
 TEST_F(PluginApiTest, NameIsEmptyWithoutTheString) {
     class EmptyTable final : public platform::StringTable {
       public:
-        std::optional<std::u16string> Load(std::uint32_t) const override { return std::nullopt; }
+        std::optional<std::u16string> Load(std::uint32_t /*id*/) const override {
+            return std::nullopt;
+        }
     } empty;
     platform::Ports ports = platform::CurrentPorts();
     ports.strings = &empty;
@@ -174,10 +176,11 @@ TEST_F(InitializationTest, FinalizeWithoutInitializeOnlyFreesTheCharsetTables) {
 TEST_F(InitializationTest, AnExceptionInsideInitializeLeavesTheLibraryUninitialised) {
     class ThrowingIndexer final : public platform::IndexerConnector {
       public:
-        HResult CreateEventFactory(std::unique_ptr<platform::EventFactory>&) override {
+        HResult CreateEventFactory(std::unique_ptr<platform::EventFactory>& /*factory*/) override {
             throw std::runtime_error("indexer broke");
         }
-        HResult CreateRegistrar(std::unique_ptr<platform::IndexerRegistrar>&) override {
+        HResult CreateRegistrar(
+            std::unique_ptr<platform::IndexerRegistrar>& /*registrar*/) override {
             throw std::runtime_error("indexer broke");
         }
     } throwing;

@@ -29,7 +29,9 @@ TEST_F(EncodedWordsTest, BAndQWordsDecodeInEitherCase) {
     EXPECT_EQ(Decode("=?iso-8859-1?q?a_b=41?="), u"a bA");
     EXPECT_EQ(Decode("=?ISO-8859-1?B?QUJD?="), u"ABC");
     EXPECT_EQ(Decode("Re: =?utf-8?b?w6k=?= ok"), u"Re: \u00E9 ok");
-    EXPECT_EQ(Decode("[=?us-ascii?Q?" "?=]"), u"[]");  // an empty word yields nothing
+    EXPECT_EQ(Decode("[=?us-ascii?Q?"
+                     "?=]"),
+              u"[]");  // an empty word yields nothing
 }
 
 TEST_F(EncodedWordsTest, Koi8WordsReadRightInWindows1251) {

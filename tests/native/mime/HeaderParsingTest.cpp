@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <thread>
 
 #include "common/Exceptions.h"
+#include "indexing/StopCheck.h"
+#include "platform/Threads.h"
 #include "tests/native/mime/ParserTest.h"
 
 namespace ombrel {
@@ -137,38 +140,54 @@ TEST_F(HeaderParsingTest, ResetEmptiesEverythingButTheFlagAndTheKind) {
     EXPECT_EQ(message.kind, PartKind::Other);
 }
 
-// A stop request that runs a callback each time it is asked.
-class AskingStop final : public StopRequest {
+// The posix threads, with a callback at each check point of the running work: where the stop
+// request is checked.
+class CheckPoints final : public platform::Threads {
   public:
-    explicit AskingStop(std::function<bool()> answer) : answer_(std::move(answer)) {}
-    bool IsSignalled() const override { return answer_(); }
+    CheckPoints(platform::Threads& threads, std::function<void()> atCheck)
+        : threads_(threads), atCheck_(std::move(atCheck)) {
+        platform::Ports ports = platform::CurrentPorts();
+        ports.threads = this;
+        scoped_.emplace(ports);
+    }
+    std::unique_ptr<platform::Event> CreateManualResetEvent() override {
+        return threads_.CreateManualResetEvent();
+    }
+    std::unique_ptr<platform::Thread> StartThread(std::function<void()> body) override {
+        return threads_.StartThread(std::move(body));
+    }
+    void PausePoint() override { atCheck_(); }
 
   private:
-    std::function<bool()> answer_;
+    platform::Threads& threads_;
+    std::function<void()> atCheck_;
+    std::optional<platform::ScopedPorts> scoped_;
 };
 
 TEST_F(HeaderParsingTest, AStopRequestAbandonsTheParseKeepingWhatWasRead) {
     const std::string text = "Subject: s\r\nTo: t\r\n\r\nbody\r\n";
-    int asked = 0;
-    const AskingStop stopAtSecondHeader([&] { return ++asked == 2; });
+    ASSERT_TRUE(CreateStopEvent());
+    int checks = 0;
+    const CheckPoints stopAtSecondHeader(posix.threads, [&] {
+        if (++checks == 2) SignalStop();
+    });
     ParsedMessage m;
     try {
-        m.parse(text.data(), text.size(), stopAtSecondHeader);
-        FAIL() << "the parse went on";
+        m.parse(text.data(), text.size());
+        ADD_FAILURE() << "the parse went on";
     } catch (const CKVRFailException& stopped) {
         EXPECT_EQ(stopped.Code(), 0);
     }
-    EXPECT_EQ(asked, 2);
+    CloseStopEvent();
+    EXPECT_EQ(checks, 2);
     EXPECT_TRUE(m.subject.IsEmpty());  // the headers are decoded after the header block
+}
 
-    // Once for each header, each body line and the end of each part.
-    int questions = 0;
-    const AskingStop counting([&] { return ++questions < 0; });
-    const std::string multipart =
-        "Content-Type: multipart/mixed; boundary=b\r\n\r\n--b\r\n\r\nx\r\n--b--\r\n";
-    ParsedMessage counted;
-    counted.parse(multipart.data(), multipart.size(), counting);
-    EXPECT_EQ(questions, 1 + 1 + 2 + 1 + 1);  // header, boundary line, two child lines, two ends
+TEST_F(HeaderParsingTest, TheStopRequestIsCheckedAfterEveryLineAndPart) {
+    int checks = 0;
+    const CheckPoints counting(posix.threads, [&] { ++checks; });
+    Parse("Content-Type: multipart/mixed; boundary=b\r\n\r\n--b\r\n\r\nx\r\n--b--\r\n");
+    EXPECT_EQ(checks, 1 + 1 + 2 + 1 + 1);  // header, boundary line, two child lines, two ends
 }
 
 TEST_F(HeaderParsingTest, EachParseHasItsOwnCursor) {
@@ -179,16 +198,14 @@ TEST_F(HeaderParsingTest, EachParseHasItsOwnCursor) {
         "inner\r\n--i--\r\n";
     ParsedMessage innerMessage;
     bool started = false;
-    // The outer parse asks the stop request after its first header; another parse runs then.
-    const AskingStop interleaved([&] {
-        if (!started) {
-            started = true;
-            innerMessage.parse(inner.data(), inner.size());
-        }
-        return false;
+    // After the outer parse's first header, another parse runs to its end.
+    const CheckPoints interleaved(posix.threads, [&] {
+        if (started) return;
+        started = true;
+        innerMessage.parse(inner.data(), inner.size());
     });
     ParsedMessage outerMessage;
-    outerMessage.parse(outer.data(), outer.size(), interleaved);
+    outerMessage.parse(outer.data(), outer.size());
     EXPECT_EQ(outerMessage.subject.Std(), u"outer");
     EXPECT_EQ(outerMessage.to.Std(), u"o");
     EXPECT_EQ(outerMessage.content.Body(), "outer body");

@@ -1,0 +1,147 @@
+#include "indexing/IndexingJob.h"
+
+#include "common/Exceptions.h"
+#include "common/ResourceStrings.h"
+#include "host/PluginState.h"
+#include "indexer/IndexerIds.h"
+#include "indexing/FolderPass.h"
+#include "indexing/StopCheck.h"
+#include "platform/Ports.h"
+
+namespace ombrel {
+namespace {
+
+// The log line for an indexer result that ended the job; none for a stop request.
+std::uint32_t LineForFailure(std::int32_t code) {
+    switch (code) {
+        case indexer::kComponentDisabled:
+            return strings::kIndexerDisabled;
+        case indexer::kServiceNotRunning:
+            return strings::kIndexerNotRunning;
+        case indexer::kIndexingPaused:
+            return strings::kIndexerPaused;
+        default:
+            return 0;
+    }
+}
+
+void AppendCount(std::uint32_t patternId, std::int32_t count) {
+    if (count == 0) return;
+    const WideString pattern = LoadResourceString(patternId);
+    AppendLogLine(WideString::Formatted(pattern.CStr(), count));
+}
+
+void IndexAllAccounts(const IndexingJob& job) {
+    if (const auto& accounts = State().accounts) {
+        for (const auto& account : *accounts) IndexChildFolders(account->rootFolder, account->name);
+    }
+    AppendLogLine(WideString(u"----------------------------"));
+    AppendCount(strings::kIndexedCount, job.totals.indexed);
+    AppendCount(strings::kSkippedCount, job.totals.skipped);
+    AppendCount(strings::kBadCount, job.totals.bad);
+    AppendLogLine(LoadResourceString(strings::kIndexingDone));
+}
+
+// What both the worker and the dialog's thread close when a job ends.
+void CloseJobResources(IndexingJob& job) {
+    job.baseReader.Close();
+    CloseStopEvent();
+}
+
+}  // namespace
+
+IndexingJob& Job() {
+    static IndexingJob job;
+    return job;
+}
+
+platform::JobView& JobDialog() {
+    return *Job().view;
+}
+
+void AppendLogLine(const WideString& line) {
+    JobDialog().AppendLogLine(line);
+}
+
+bool StartJob(platform::WindowHandle dialog) {
+    IndexingJob& job = Job();
+    platform::Ports& ports = platform::CurrentPorts();
+    job.dialog = dialog;
+    if (job.worker) {
+        job.worker->Wait();  // an earlier worker that ended by itself may still be closing
+        job.worker.reset();
+    }
+    job.baseReader.Close();
+    job.view = ports.jobViews->ForDialog(dialog);
+    if (CreateStopEvent()) job.worker = ports.threads->StartThread(&JobWorker);
+    if (!job.worker) EndJob();
+    return job.worker != nullptr;
+}
+
+void JobWorker() {
+    IndexingJob& job = Job();
+    job.state = JobState::kRunning;
+    job.totals.skipped = 0;
+    job.totals.bad = 0;
+    job.totals.indexed = 0;
+    try {
+        try {
+            IndexAllAccounts(job);
+        } catch (const CKVRFailException& failure) {
+            if (const std::uint32_t line = LineForFailure(failure.Code())) {
+                AppendLogLine(LoadResourceString(line));
+            }
+        } catch (...) {
+            AppendLogLine(LoadResourceString(strings::kUnhandledException));
+        }
+    } catch (...) {
+        // The log line itself could not be made; the job ends all the same.
+    }
+    job.state = JobState::kIdle;
+    job.view->PostJobEnded();
+    // The worker closes what the job holds but leaves its own handle recorded for the next
+    // start or clean-up.
+    CloseJobResources(job);
+}
+
+bool PauseJob(bool pause) {
+    IndexingJob& job = Job();
+    if (job.state == JobState::kIdle || !job.worker) return false;
+    if (pause) {
+        job.worker->Suspend();
+        job.state = JobState::kPaused;
+        return true;
+    }
+    const std::int32_t previous = job.worker->Resume();
+    if (previous == 0 || previous == 1) job.state = JobState::kRunning;
+    return true;
+}
+
+bool StopJob() {
+    IndexingJob& job = Job();
+    if (job.worker) {
+        SignalStop();
+        while (job.worker->Resume() > 0) {
+        }
+        job.worker->Wait();
+        job.worker.reset();
+    }
+    EndJob();
+    job.state = JobState::kIdle;
+    return true;
+}
+
+void EndJob() {
+    IndexingJob& job = Job();
+    // A worker that still runs is ended before the files and the event it uses are closed.
+    if (job.worker && !job.worker->IsCurrentThread()) {
+        if (job.worker->IsRunning()) {
+            SignalStop();  // a platform that cannot end a thread from outside lets it end itself
+            job.worker->Terminate();
+        }
+        job.worker.reset();
+    }
+    CloseJobResources(job);
+}
+
+}  // namespace ombrel

@@ -1,0 +1,87 @@
+#include "mailstore/DiskFile.h"
+
+#include <limits>
+
+#include "platform/Ports.h"
+
+namespace ombrel {
+
+using platform::DiskFiles;
+
+CDiskFile::~CDiskFile() {
+    CDiskFile::Close();
+}
+
+bool CDiskFile::Open(const WideString& path, bool map) {
+    // Only this file's own handles: a derived reader's other state stays as it is.
+    CDiskFile::Close();
+    DiskFiles* files = platform::CurrentPorts().diskFiles;
+    if (files == nullptr) return false;
+    const DiskFiles::Handle file = files->OpenForReading(path.CStr());
+    if (file == DiskFiles::kInvalidHandle) return false;
+    files_ = files;
+    file_ = file;
+    const std::int64_t size = files->Size(file);
+    size_ = size > 0 ? static_cast<std::uint64_t>(size) : 0;
+    if (!map) return true;
+    mapping_ = files->CreateMapping(file);
+    if (mapping_ != DiskFiles::kNoHandle)
+        view_ = static_cast<const std::uint8_t*>(files->MapView(mapping_));
+    if (view_ == nullptr) {
+        CDiskFile::Close();
+        return false;
+    }
+    return true;
+}
+
+void CDiskFile::Close() {
+    if (files_ == nullptr) return;
+    if (view_ != nullptr) files_->UnmapView(view_);
+    view_ = nullptr;
+    if (mapping_ != DiskFiles::kNoHandle) files_->Close(mapping_);
+    mapping_ = DiskFiles::kNoHandle;
+    if (file_ != DiskFiles::kInvalidHandle) files_->Close(file_);
+    file_ = DiskFiles::kInvalidHandle;
+    files_ = nullptr;
+    size_ = 0;
+}
+
+std::int32_t CDiskFile::Read(void* buffer, std::int32_t count) {
+    if (!IsOpen() || buffer == nullptr || count <= 0) return 0;
+    std::uint32_t read = 0;
+    if (!files_->Read(file_, buffer, static_cast<std::uint32_t>(count), read)) return 0;
+    return static_cast<std::int32_t>(read);
+}
+
+bool CDiskFile::IsOpen() const {
+    return file_ != DiskFiles::kInvalidHandle;
+}
+
+std::int32_t CDiskFile::Seek(std::int32_t offset) {
+    if (!IsOpen()) return -1;
+    files_->SetPointer(file_, offset, DiskFiles::Origin::kBegin);
+    return offset;
+}
+
+std::int32_t CDiskFile::Tell() {
+    if (!IsOpen()) return -1;
+    return static_cast<std::int32_t>(files_->SetPointer(file_, 0, DiskFiles::Origin::kCurrent));
+}
+
+const std::uint8_t* CDiskFile::ViewAt(std::uint64_t offset, std::uint64_t length) const {
+    if (view_ == nullptr || offset > size_ || length > size_ - offset) return nullptr;
+    return view_ + offset;
+}
+
+bool CDiskFile::ReadAt(std::uint64_t offset, void* buffer, std::int32_t count) {
+    if (!Holds(offset, static_cast<std::uint64_t>(count))) return false;
+    const auto position = static_cast<std::int32_t>(offset);
+    return Seek(position) == position && Read(buffer, count) == count;
+}
+
+bool CDiskFile::Holds(std::uint64_t offset, std::uint64_t length) const {
+    constexpr auto kReach = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
+    return IsOpen() && offset <= kReach && offset <= size_ && length <= size_ - offset;
+}
+
+}  // namespace ombrel

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+
+#include "common/WideString.h"
+#include "platform/DiskFiles.h"
+
+namespace ombrel {
+
+// A file of the host, open for reading (sharing read access only) and, when asked, mapped whole
+// and read-only. The file pointer (Read, Seek, Tell) and the view are two independent ways into
+// the same file. Nothing here throws; failures answer false, 0, -1 or null.
+class CDiskFile {
+  public:
+    CDiskFile() = default;
+    virtual ~CDiskFile();
+    CDiskFile(const CDiskFile&) = delete;
+    CDiskFile& operator=(const CDiskFile&) = delete;
+
+    // Opens the file, and with `map` also maps a view of the whole file; a failed mapping closes
+    // the file again.
+    virtual bool Open(const WideString& path, bool map);
+    // Unmaps the view, closes the mapping, then the file; safe on a closed file.
+    virtual void Close();
+    // Reads `count` bytes at the file pointer: the count read, 0 on any failure.
+    virtual std::int32_t Read(void* buffer, std::int32_t count);
+    virtual bool IsOpen() const;
+
+    // Moves the file pointer to the absolute offset; answers the offset asked for, -1 when closed.
+    std::int32_t Seek(std::int32_t offset);
+    // The file pointer's position, -1 when closed.
+    std::int32_t Tell();
+    // The `length` bytes at `offset` in the view, or null when the file is not mapped or does not
+    // hold them all.
+    const std::uint8_t* ViewAt(std::uint64_t offset, std::uint64_t length = 0) const;
+    // Reads `count` bytes at the absolute offset through the file pointer; false unless the file
+    // holds them all there and all were read.
+    bool ReadAt(std::uint64_t offset, void* buffer, std::int32_t count);
+    // The file's size when it was opened (nobody can write it while it is open); 0 when closed.
+    std::uint64_t Size() const { return size_; }
+
+  private:
+    // True when the file holds `length` bytes at `offset` within reach of the file pointer.
+    bool Holds(std::uint64_t offset, std::uint64_t length) const;
+
+    platform::DiskFiles::Handle file_ = platform::DiskFiles::kInvalidHandle;
+    platform::DiskFiles::Handle mapping_ = platform::DiskFiles::kNoHandle;
+    const std::uint8_t* view_ = nullptr;
+    platform::DiskFiles* files_ = nullptr;  // the port the file was opened through
+    std::uint64_t size_ = 0;
+};
+
+}  // namespace ombrel

@@ -1,0 +1,58 @@
+#include "mailstore/MessageBaseFile.h"
+
+#include "mailstore/LittleEndian.h"
+
+namespace ombrel {
+namespace {
+
+constexpr std::uint32_t kBaseMagic = 0x19790620;
+constexpr std::uint32_t kRecordMagic = 0x19700921;
+constexpr std::int32_t kRecordHeaderSize = 48;
+
+}  // namespace
+
+CTheBatNBBFile::~CTheBatNBBFile() {
+    CTheBatNBBFile::Close();
+}
+
+void CTheBatNBBFile::Close() {
+    index_.Close();
+    CDiskFile::Close();
+}
+
+bool CTheBatNBBFile::OpenBase(const WideString& directory) {
+    const WideString path = directory + u"MESSAGES.TBB";
+    if (index_.OpenIndex(directory) && Open(path, true)) {
+        std::uint8_t field[4];
+        if (ReadAt(0, field, sizeof field) && LoadU32(field) == kBaseMagic &&
+            ReadAt(4, field, sizeof field)) {
+            dataStart_ = LoadU32(field);
+            if (ReadAt(dataStart_, field, sizeof field) && LoadU32(field) == kRecordMagic) {
+                return true;
+            }
+        }
+    }
+    Close();
+    return false;
+}
+
+bool CTheBatNBBFile::ReadMessage(std::uint32_t number, const char** text, std::uint32_t* size,
+                                 std::int32_t* time) {
+    if (number >= index_.Count() || text == nullptr || size == nullptr || !IsOpen()) return false;
+    *text = nullptr;
+    const IndexEntry entry = index_.Entry(number);
+    const std::uint64_t record = std::uint64_t{dataStart_} + entry.recordOffset;
+
+    std::uint8_t header[kRecordHeaderSize];
+    if (!ReadAt(record, header, kRecordHeaderSize) || LoadU32(header) != kRecordMagic) return false;
+    if (LoadU32(header + 36) != entry.messageSize) return false;
+    const std::uint8_t* body = ViewAt(record + kRecordHeaderSize, entry.messageSize);
+    if (body == nullptr) return false;
+
+    *text = reinterpret_cast<const char*>(body);
+    if (time != nullptr) *time = LoadI32(header + 12);
+    *size = entry.messageSize;
+    return true;
+}
+
+}  // namespace ombrel

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <mutex>
+
+#include "platform/DiskFiles.h"
+
+namespace ombrel::platform::posix {
+
+// Files through open, read, lseek, fstat and mmap, answering as the Windows functions do.
+//
+// Sharing: a file opens with a shared open-file-description lock over its whole length, and the
+// open fails when another description holds a write lock on it. Programs that open a file for
+// writing with a write lock of their own are thus kept out while a reader holds it, and keep a
+// reader out while they hold it. POSIX locks are advisory: a program that writes without taking a
+// lock is neither refused nor noticed, which Windows would prevent.
+class PosixDiskFiles final : public DiskFiles {
+  public:
+    PosixDiskFiles() = default;
+    ~PosixDiskFiles() override;
+    PosixDiskFiles(const PosixDiskFiles&) = delete;
+    PosixDiskFiles& operator=(const PosixDiskFiles&) = delete;
+
+    Handle OpenForReading(const char16_t* path) override;
+    bool Read(Handle file, void* buffer, std::uint32_t count, std::uint32_t& read) override;
+    std::int64_t SetPointer(Handle file, std::int32_t distance, Origin origin) override;
+    std::int64_t Size(Handle file) override;
+    Handle CreateMapping(Handle file) override;
+    const void* MapView(Handle mapping) override;
+    bool UnmapView(const void* view) override;
+    bool Close(Handle handle) override;
+
+  private:
+    struct Object {
+        int descriptor;
+        bool isMapping;
+        std::int64_t size;  // of the mapping
+    };
+
+    Handle Track(const Object& object);
+    // The open file (or mapping) behind a handle, or null.
+    const Object* Find(Handle handle, bool mapping) const;
+    int DescriptorOf(Handle file) const;
+
+    mutable std::mutex mutex_;
+    std::map<Handle, Object> objects_;
+    std::map<const void*, std::size_t> views_;
+    Handle next_ = 0x100;
+};
+
+}  // namespace ombrel::platform::posix

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/JobView.h"
+
+namespace ombrel::platform::posix {
+
+// One update the job made, as the dialog would have received it.
+struct JobViewUpdate {
+    enum class Kind { LogLine, ProgressRange, ProgressStep, ProgressPosition, StepIt, JobEnded };
+    WindowHandle dialog = nullptr;
+    Kind kind = Kind::LogLine;
+    WideString line;
+    std::int32_t value = 0;
+    friend bool operator==(const JobViewUpdate&, const JobViewUpdate&) = default;
+};
+
+// Job views of the native build: every update is recorded in order, for tests and the native host.
+class RecordingJobViews final : public JobViews {
+  public:
+    std::unique_ptr<JobView> ForDialog(WindowHandle dialog) override;
+
+    void Record(JobViewUpdate update);
+    std::vector<JobViewUpdate> Updates() const;
+    std::vector<WideString> LogLines() const;
+    void Clear();
+
+  private:
+    mutable std::mutex mutex_;
+    std::vector<JobViewUpdate> updates_;
+};
+
+}  // namespace ombrel::platform::posix

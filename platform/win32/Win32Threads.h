@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/Threads.h"
+
+namespace ombrel::platform::win32 {
+
+// CreateEventW, CreateThread, SuspendThread, ResumeThread and TerminateThread. Suspension is the
+// system's, so pause points do nothing.
+class Win32Threads final : public Threads {
+  public:
+    std::unique_ptr<Event> CreateManualResetEvent() override;
+    std::unique_ptr<Thread> StartThread(std::function<void()> body) override;
+    void PausePoint() override {}
+};
+
+}  // namespace ombrel::platform::win32

@@ -1,0 +1,5 @@
+/* Facts about the project shared by the resources and the code. */
+#pragma once
+
+/* The developer's web page: the component's home page and the dialog's link. */
+#define OMBREL_HOME_PAGE "https://ombrel.example/desktop/the-bat"

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "platform/ProfileFiles.h"
+#include "tests/contract/PortContract.h"
+#include "tests/contract/ScratchDirectory.h"
+
+namespace ombrel::contract {
+
+class ProfileFilesContract : public PortContract<platform::ProfileFiles> {
+  protected:
+    // GetString with a buffer of `size` units; the count it answered goes to `count`.
+    std::u16string Get(const char16_t* section, const char16_t* key, const char16_t* defaultValue,
+                       std::uint32_t size = 512, std::uint32_t* count = nullptr) const;
+
+    ScratchDirectory scratch;
+    std::u16string file = scratch.CorePath("state.ini");
+};
+
+}  // namespace ombrel::contract
