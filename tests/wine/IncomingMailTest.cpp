@@ -3,72 +3,34 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "common/Base64.h"
-#include "tests/support/MailboxWriters.h"
 #include "tests/support/SampleMail.h"
+#include "tests/support/win32/HostAccounts.h"
+#include "tests/support/win32/HostMessage.h"
 #include "tests/wine/WineSuite.h"
 
 namespace ombrel::wine {
 namespace {
 
+using Account = standin::HostAccount;
 using standin::EventProperty;
+using standin::HostMessage;
 using standin::ObservedMapping;
 using standin::PluginLibrary;
 using standin::ReceivedEvent;
 
 constexpr std::int32_t kMessageText = 100005;
-constexpr const wchar_t* kUsersDepot = L"Software\\RIT\\The Bat!\\Users Depot";
-
-// One incoming message as the host holds it, and the calls of the library's callback.
-struct HostMessage {
-    struct Call {
-        std::int32_t kind;
-        bool withBuffer;
-        std::int32_t size;
-    };
-
-    explicit HostMessage(std::string message)
-        : text(std::move(message)), reportedSize(static_cast<std::int32_t>(text.size())) {}
-
-    std::string text;
-    std::int32_t reportedSize;
-    std::vector<Call> calls;
-};
-
-std::int32_t __stdcall DataCallback(void* handle, std::int32_t kind, void* buffer,
-                                    std::int32_t size) {
-    auto& message = *static_cast<HostMessage*>(handle);
-    message.calls.push_back({kind, buffer != nullptr, size});
-    if (buffer == nullptr) return message.reportedSize;
-    const std::size_t count = std::min(message.text.size(), static_cast<std::size_t>(size));
-    std::memcpy(buffer, message.text.data(), count);
-    return static_cast<std::int32_t>(count);
-}
 
 std::string Message(const std::string& to, const std::string& body = "Hello.\r\n") {
     return "From: Anna <anna@example.org>\r\nTo: " + to +
            "\r\nSubject: Hi\r\nContent-Type: text/plain\r\n\r\n" + body;
 }
 
-// A host account: its user name (ASCII), address, "Enabled" key and the stored name of its
-// Inbox ("" for none).
-struct Account {
-    std::string user;
-    std::string address;
-    bool enabled = true;
-    std::string inboxName = "Inbox";
-};
-
 std::wstring Wide(const std::string& ascii) {
     return {ascii.begin(), ascii.end()};
-}
-
-void WriteFile(const std::wstring& path, const std::string& bytes) {
-    std::ofstream(path.c_str(), std::ios::binary | std::ios::trunc) << bytes;
 }
 
 // The "Monitor" value of a state file as its record: marker, the SYSTEMTIME, marker.
@@ -83,37 +45,10 @@ std::wstring MonitorText(const SYSTEMTIME& time) {
 
 class IncomingMail : public LibraryTest {
   protected:
-    ~IncomingMail() override { standin::DeleteTree(HKEY_CURRENT_USER, kUsersDepot); }
+    ~IncomingMail() override { standin::DeleteTree(HKEY_CURRENT_USER, standin::kUsersDepot); }
 
-    // Writes the accounts into the working directory and the host's registry.
     void InstallAccounts(const std::vector<Account>& accounts) {
-        standin::PutDword(HKEY_CURRENT_USER, kUsersDepot, L"Count",
-                          static_cast<DWORD>(accounts.size()));
-        for (std::size_t i = 0; i < accounts.size(); ++i) {
-            const Account& account = accounts[i];
-            const std::wstring n = std::to_wstring(i + 1);
-            standin::PutString(HKEY_CURRENT_USER, kUsersDepot, (L"User #" + n).c_str(),
-                               Wide(account.user));
-            const std::wstring directory = AccountDirectory(account);
-            CreateDirectoryW(directory.c_str(), nullptr);
-            WriteFile(
-                directory + L"Account.CFN",
-                testing::WriteAccountConfig({{testing::kAccountAddressProperty, account.address}}));
-            std::vector<testing::FolderRecord> records = {testing::Folder(0, "")};
-            std::vector<std::uint32_t> children;
-            for (const std::string& name : {std::string("Sent"), account.inboxName}) {
-                if (name.empty()) continue;
-                children.push_back(static_cast<std::uint32_t>(records.size() + 1));
-                records.push_back(testing::Folder(children.back(), name));
-                CreateDirectoryW((directory + Wide(name)).c_str(), nullptr);
-            }
-            records[0] = testing::Folder(static_cast<std::uint32_t>(records.size() + 1), "",
-                                         testing::ChildIds(children));
-            WriteFile(directory + L"ACCOUNT.FLB", testing::WriteFolderList(records).bytes);
-            WriteFile(directory + L"kvrdirinfo.cookie",
-                      std::string("[KVR Directory Information]\r\nEnabled=") +
-                          (account.enabled ? "1" : "0") + "\r\n");
-        }
+        standin::InstallHostAccounts(workingDirectory, accounts);
     }
 
     std::wstring AccountDirectory(const Account& account) const {
@@ -142,7 +77,7 @@ class IncomingMail : public LibraryTest {
     }
 
     std::int32_t Receive(HostMessage& message) {
-        return library.GetSpamScore(&message, &DataCallback);
+        return library.GetSpamScore(&message, &standin::HostMessageCallback);
     }
     std::int32_t Receive(const std::string& text) {
         HostMessage message(text);
@@ -403,7 +338,7 @@ struct ReceivingThread {
         CoInitializeEx(nullptr, thread.apartment);
         for (const std::string& text : *thread.messages) {
             HostMessage message(text);
-            thread.export_(&message, &DataCallback);
+            thread.export_(&message, &standin::HostMessageCallback);
         }
         CoUninitialize();
         return 0;
