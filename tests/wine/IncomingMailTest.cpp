@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/Base64.h"
+#include "tests/support/ConcurrentMail.h"
 #include "tests/support/SampleMail.h"
 #include "tests/support/win32/HostAccounts.h"
 #include "tests/support/win32/HostMessage.h"
@@ -345,45 +346,15 @@ struct ReceivingThread {
     }
 };
 
-// What the indexer received, without the times of receipt, sorted.
-std::vector<std::vector<EventProperty>> EventsWithoutTimes(std::vector<ReceivedEvent> events) {
-    std::vector<std::vector<EventProperty>> result;
-    for (ReceivedEvent& event : events) {
-        EXPECT_EQ(event.submitFlags, 0x2001U);
-        std::erase_if(event.properties,
-                      [](const EventProperty& property) { return property.name == u"received"; });
-        result.push_back(std::move(event.properties));
-    }
-    const auto key = [](const std::vector<EventProperty>& properties) {
-        std::u16string text;
-        for (const EventProperty& property : properties) {
-            if (const auto* value = std::get_if<std::u16string>(&property.value)) text += *value;
-        }
-        return text;
-    };
-    std::sort(result.begin(), result.end(),
-              [&](const auto& left, const auto& right) { return key(left) < key(right); });
-    return result;
-}
-
 TEST_F(IncomingMail, ThreadsReceivingAtOnceGiveTheEventsOfOneAtATime) {
     InstallAccounts({{"Work", "anna@work.example"}, {"Home", "anna@home.example"}});
     Start();
     constexpr int kThreads = 4;
-    std::vector<std::vector<std::string>> mail(kThreads);
-    for (int t = 0; t < kThreads; ++t) {
-        for (int n = 0; n < 10; ++n) {
-            const auto kind = static_cast<testing::SampleMailKind>(
-                n % static_cast<int>(testing::SampleMailKind::kCount));
-            mail[t].push_back(
-                testing::SampleMail(kind, t * 100 + n, 1700000000 + n, "bob@example.org",
-                                    t % 2 == 0 ? "anna@work.example" : "Anna <anna@home.example>"));
-        }
-    }
+    const auto mail = testing::MailPerThread(kThreads, 10);
     for (const auto& messages : mail) {
         for (const std::string& text : messages) Receive(text);
     }
-    const auto oneAtATime = EventsWithoutTimes(journal.Events());
+    const auto oneAtATime = testing::EventsWithoutTimes(journal.Events());
     journal.Clear();
 
     // Host threads in either kind of apartment, each reaching the factory made on this one.
@@ -399,7 +370,7 @@ TEST_F(IncomingMail, ThreadsReceivingAtOnceGiveTheEventsOfOneAtATime) {
     WaitForMultipleObjects(kThreads, threads.data(), TRUE, 120000);
     for (HANDLE thread : threads) CloseHandle(thread);
     EXPECT_EQ(journal.Events().size(), 40U);
-    EXPECT_EQ(EventsWithoutTimes(journal.Events()), oneAtATime);
+    EXPECT_EQ(testing::EventsWithoutTimes(journal.Events()), oneAtATime);
     EXPECT_EQ(journal.LiveObjects(), 1);
 }
 

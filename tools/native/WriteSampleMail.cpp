@@ -27,9 +27,9 @@ int main(int argc, char** argv) {
     static_assert(std::size(kNames) == static_cast<std::size_t>(SampleMailKind::kCount));
     constexpr std::int64_t kSent = 1717236000;  // 2024-06-01 10:00:00 UTC
     for (int kind = 0; kind < static_cast<int>(SampleMailKind::kCount); ++kind) {
-        const std::string text =
-            ombrel::testing::SampleMail(static_cast<SampleMailKind>(kind), kind + 1,
-                                        kSent + kind * 600, "bob.stone@example.org", to);
+        const std::string text = ombrel::testing::SampleMail(
+            static_cast<SampleMailKind>(kind), kind + 1, kSent + kind * std::int64_t{600},
+            "bob.stone@example.org", to);
         const std::string name = std::to_string(kind + 1) + "-" + kNames[kind] + ".eml";
         std::ofstream file(directory / name, std::ios::binary | std::ios::trunc);
         file << text;

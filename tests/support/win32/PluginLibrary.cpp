@@ -64,8 +64,7 @@ UnmapViewOfFileFunction realUnmapViewOfFile = nullptr;
 HANDLE WINAPI ObserveCreateFileMapping(HANDLE file, LPSECURITY_ATTRIBUTES security,
                                        DWORD protection, DWORD sizeHigh, DWORD sizeLow,
                                        LPCWSTR name) {
-    const HANDLE mapping =
-        realCreateFileMapping(file, security, protection, sizeHigh, sizeLow, name);
+    HANDLE mapping = realCreateFileMapping(file, security, protection, sizeHigh, sizeLow, name);
     Observations& observed = Observed();
     std::lock_guard lock(observed.mutex);
     observed.mappings.push_back(
