@@ -46,7 +46,14 @@ std::wstring MonitorText(const SYSTEMTIME& time) {
 
 class IncomingMail : public LibraryTest {
   protected:
-    ~IncomingMail() override { standin::DeleteTree(HKEY_CURRENT_USER, standin::kUsersDepot); }
+    // The library keeps the options between tests: they go back to those of a fresh load.
+    ~IncomingMail() override {
+        library.Finalize();
+        const std::array<std::uint8_t, 12> initial = {0x0D, 0xF0, 0xAD, 0xBA, 0,  0,
+                                                      0,    0,    0,    0,    12, 0};
+        library.SetConfigData(initial.data(), 12);
+        standin::DeleteTree(HKEY_CURRENT_USER, standin::kUsersDepot);
+    }
 
     void InstallAccounts(const std::vector<Account>& accounts) {
         standin::InstallHostAccounts(workingDirectory, accounts);
