@@ -6,6 +6,7 @@
 #include "platform/posix/PosixCodePages.h"
 #include "platform/posix/PosixDiskFiles.h"
 #include "platform/posix/PosixModuleFile.h"
+#include "platform/posix/PosixPageFileMemory.h"
 #include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/PosixShell.h"
 #include "platform/posix/PosixStringTable.h"
@@ -33,6 +34,7 @@ struct PosixPlatform {
     PosixThreads threads;
     RecordingJobViews jobViews;
     PosixClock clock;
+    PosixPageFileMemory pageFileMemory;
 
     // The ports of this layer, with the given indexer.
     Ports MakePorts(IndexerConnector* indexer) {
@@ -51,6 +53,7 @@ struct PosixPlatform {
         ports.threads = &threads;
         ports.jobViews = &jobViews;
         ports.clock = &clock;
+        ports.pageFileMemory = &pageFileMemory;
         return ports;
     }
 };
