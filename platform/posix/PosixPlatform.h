@@ -2,6 +2,7 @@
 
 #include "platform/Ports.h"
 #include "platform/posix/MemoryRegistry.h"
+#include "platform/posix/ModelDialogs.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixCodePages.h"
 #include "platform/posix/PosixDiskFiles.h"
@@ -31,7 +32,9 @@ struct PosixPlatform {
     PosixThreadLocale threadLocale;
     PosixModuleFile moduleFile;
     PosixThreads threads;
-    RecordingJobViews jobViews;
+    ModelDialogs dialogs;
+    // The job's updates reach the model of the dialog they are meant for.
+    RecordingJobViews jobViews{[this](const JobViewUpdate& update) { dialogs.Deliver(update); }};
     PosixClock clock;
 
     // The ports of this layer, with the given indexer.
@@ -51,6 +54,7 @@ struct PosixPlatform {
         ports.threads = &threads;
         ports.jobViews = &jobViews;
         ports.clock = &clock;
+        ports.dialogs = &dialogs;
         return ports;
     }
 };
