@@ -17,6 +17,7 @@ class Threads;
 class JobViews;
 class Clock;
 class PageFileMemory;
+class Dialogs;
 
 // The narrow interfaces through which the core reaches the operating system and the indexer. The
 // platform fills them once when the library loads (a host or test fills them natively); tests may
@@ -37,6 +38,7 @@ struct Ports {
     JobViews* jobViews = nullptr;
     const Clock* clock = nullptr;
     PageFileMemory* pageFileMemory = nullptr;
+    Dialogs* dialogs = nullptr;
 };
 
 Ports& CurrentPorts();

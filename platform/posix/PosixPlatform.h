@@ -2,6 +2,7 @@
 
 #include "platform/Ports.h"
 #include "platform/posix/MemoryRegistry.h"
+#include "platform/posix/ModelDialogs.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixCodePages.h"
 #include "platform/posix/PosixDiskFiles.h"
@@ -32,7 +33,9 @@ struct PosixPlatform {
     PosixThreadLocale threadLocale;
     PosixModuleFile moduleFile;
     PosixThreads threads;
-    RecordingJobViews jobViews;
+    ModelDialogs dialogs;
+    // The job's updates reach the model of the dialog they are meant for.
+    RecordingJobViews jobViews{[this](const JobViewUpdate& update) { dialogs.Deliver(update); }};
     PosixClock clock;
     PosixPageFileMemory pageFileMemory;
 
@@ -54,6 +57,7 @@ struct PosixPlatform {
         ports.jobViews = &jobViews;
         ports.clock = &clock;
         ports.pageFileMemory = &pageFileMemory;
+        ports.dialogs = &dialogs;
         return ports;
     }
 };
