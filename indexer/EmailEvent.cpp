@@ -66,18 +66,16 @@ std::uint32_t MailFlags(const ParsedMessage& message, const CollectedParts& part
 // The body text of the first candidate part that decodes, announcing its format; when none
 // decodes, what the last attempt left and no format.
 WideString BodyText(platform::IndexerEvent& event, const CollectedParts& parts) {
+    // HTML when it is preferred or the only text there is.
     const bool preferHtml = State().activeConfig.preferHtml != 0;
     const PartList* candidates = nullptr;
     const char16_t* format = nullptr;
-    if (preferHtml && !parts.html.empty()) {
+    if (!parts.html.empty() && (preferHtml || parts.plain.empty())) {
         candidates = &parts.html;
         format = u"text/html";
     } else if (!parts.plain.empty()) {
         candidates = &parts.plain;
         format = u"text/plain";
-    } else if (!parts.html.empty()) {
-        candidates = &parts.html;
-        format = u"text/html";
     }
     WideString text;
     if (candidates == nullptr) return text;

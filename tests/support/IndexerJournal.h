@@ -32,6 +32,7 @@ struct ReceivedEvent {
     std::u16string schema;
     std::vector<EventProperty> properties;
     std::optional<std::uint32_t> submitFlags;  // set once Submit was called
+    friend bool operator==(const ReceivedEvent&, const ReceivedEvent&) = default;
 };
 
 // The record of everything the stand-in indexer was asked, and the answers it is told to give.

@@ -1,8 +1,10 @@
 // The stand-in host: loads OmbrelDesktopTheBat.dll as the mail client does, with the stand-in
-// indexer registered as COM classes, hands it an options record, initialises it, and prints what
-// the library answers and what reached the indexer, then finalises it. On a machine without the
-// mail client it first installs the client's registry key, with its data in the application-data
-// folder; the library then registers itself with the stand-in indexer at its first start.
+// indexer registered as COM classes, and drives it in one of its modes (see wmain), printing one
+// JSON object per line. By default it hands the library an options record, initialises it, and
+// prints what the library answers and what reached the indexer, then finalises it. On a machine
+// without the mail client it first installs the client's registry key, with its data in the
+// application-data folder; the library then registers itself with the stand-in indexer at its first
+// start.
 #include <windows.h>
 
 #include <cstdio>
@@ -12,11 +14,14 @@
 #include "tests/support/win32/ComStandInIndexer.h"
 #include "tests/support/win32/HostRegistry.h"
 #include "tests/support/win32/PluginLibrary.h"
+#include "tools/win32/JsonText.h"
+#include "tools/win32/ReceiveMode.h"
 
 namespace {
 
 using ombrel::standin::ComStandInIndexer;
 using ombrel::standin::IndexerJournal;
+using ombrel::standin::Json;
 using ombrel::standin::PluginLibrary;
 
 void InstallHostUnlessPresent() {
@@ -27,49 +32,6 @@ void InstallHostUnlessPresent() {
     standin::PutString(HKEY_CURRENT_USER, standin::kHostKey, L"Version", L"2.0.4.8");
     standin::PutString(HKEY_CURRENT_USER, standin::kHostKey, L"Working Directory",
                        L"%APPDATA%\\The Bat!");
-}
-
-std::string Utf8(const std::u16string& text) {
-    if (text.empty()) return {};
-    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-    const int size = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide, size, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, size, bytes.data(), length, nullptr, nullptr);
-    return bytes;
-}
-
-// A JSON string literal of the text.
-std::string Json(const std::u16string& text) {
-    std::string out = "\"";
-    for (const char c : Utf8(text)) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                    out += escaped;
-                } else {
-                    out += c;
-                }
-        }
-    }
-    return out + "\"";
 }
 
 void PrintIdentity(PluginLibrary& library) {
@@ -100,9 +62,27 @@ void PrintIndexerCalls(const IndexerJournal& journal) {
     }
 }
 
+// Starts and stops the library once; 0 when nothing of the indexer outlives it.
+int RunLifecycle(PluginLibrary& library, const IndexerJournal& journal) {
+    const std::uint8_t options[12] = {0x0D, 0xF0, 0xAD, 0xBA, 1, 0, 0, 0, 0, 0, 12, 0};
+    library.SetConfigData(options, sizeof options);
+    PrintIdentity(library);
+    library.Initialize();
+    PrintIdentity(library);
+    library.Finalize();
+    PrintIdentity(library);
+    PrintMessageBoxes();
+    PrintIndexerCalls(journal);
+    std::printf("{\"indexer\":{\"liveObjectsAfterFinalize\":%d}}\n", journal.LiveObjects());
+    return journal.LiveObjects() == 0 ? 0 : 1;
+}
+
 }  // namespace
 
-int wmain() {
+// standin_host                      starts and stops the library
+// standin_host --receive DIRECTORY  offers every message file (*.eml) of the directory as mail
+//                                   arriving, and prints the events that reach the indexer
+int wmain(int argc, wchar_t** argv) {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 2;
     InstallHostUnlessPresent();
     int exitCode = 0;
@@ -115,17 +95,15 @@ int wmain() {
             std::fprintf(stderr, "OmbrelDesktopTheBat.dll does not load\n");
             return 2;
         }
-        const std::uint8_t options[12] = {0x0D, 0xF0, 0xAD, 0xBA, 1, 0, 0, 0, 0, 0, 12, 0};
-        library.SetConfigData(options, sizeof options);
-        PrintIdentity(library);
-        library.Initialize();
-        PrintIdentity(library);
-        library.Finalize();
-        PrintIdentity(library);
-        PrintMessageBoxes();
-        PrintIndexerCalls(journal);
-        std::printf("{\"indexer\":{\"liveObjectsAfterFinalize\":%d}}\n", journal.LiveObjects());
-        exitCode = journal.LiveObjects() == 0 ? 0 : 1;
+        const std::wstring mode = argc > 1 ? argv[1] : L"";
+        if (mode == L"--receive" && argc == 3) {
+            exitCode = ombrel::standin::ReceiveMessageFiles(library, journal, argv[2]);
+        } else if (mode.empty()) {
+            exitCode = RunLifecycle(library, journal);
+        } else {
+            std::fprintf(stderr, "usage: standin_host [--receive DIRECTORY]\n");
+            exitCode = 2;
+        }
     }
     CoUninitialize();
     return exitCode;

@@ -12,8 +12,8 @@
 #include "host/PluginState.h"
 #include "indexing/StopCheck.h"
 #include "mailstore/FolderState.h"
+#include "tests/support/ConcurrentMail.h"
 #include "tests/support/NativeTestPlatform.h"
-#include "tests/support/SampleMail.h"
 #include "tests/support/TempDirectory.h"
 
 namespace ombrel {
@@ -150,7 +150,7 @@ class IncomingMailTest : public testing::PluginTest {
         return time;
     }
 
-    std::int32_t Receive(const std::string& text) {
+    static std::int32_t Receive(const std::string& text) {
         HostMessage message(text);
         return IndexIncomingMessage(message);
     }
@@ -386,50 +386,21 @@ TEST_F(IncomingMailTest, AStopRequestWhileParsingEndsTheCallQuietly) {
     EXPECT_TRUE(journal.Calls().empty());
 }
 
-// What the indexer received, without the times of receipt, in an order of its own.
-std::vector<std::vector<EventProperty>> EventsWithoutTimes(std::vector<ReceivedEvent> events) {
-    std::vector<std::vector<EventProperty>> result;
-    for (ReceivedEvent& event : events) {
-        EXPECT_EQ(event.submitFlags, 0x2001U);
-        std::erase_if(event.properties,
-                      [](const EventProperty& property) { return property.name == u"received"; });
-        result.push_back(std::move(event.properties));
-    }
-    const auto key = [](const std::vector<EventProperty>& properties) {
-        std::u16string text;
-        for (const EventProperty& property : properties) {
-            if (const auto* value = std::get_if<std::u16string>(&property.value)) text += *value;
-        }
-        return text;
-    };
-    std::sort(result.begin(), result.end(),
-              [&](const auto& left, const auto& right) { return key(left) < key(right); });
-    return result;
-}
-
 TEST_F(IncomingMailTest, ThreadsReceivingAtOnceGiveTheEventsOfOneAtATime) {
     MailAccount& work = AddAccount(u"Work", u"anna@work.example");
     AddAccount(u"Home", u"anna@home.example");
     constexpr int kThreads = 4;
     constexpr int kMessagesEach = 12;
-    std::vector<std::vector<std::string>> mail(kThreads);
-    for (int t = 0; t < kThreads; ++t) {
-        for (int n = 0; n < kMessagesEach; ++n) {
-            const auto kind = static_cast<testing::SampleMailKind>(
-                n % static_cast<int>(testing::SampleMailKind::kCount));
-            const std::string to = t % 2 == 0 ? "anna@work.example" : "Anna <anna@home.example>";
-            mail[t].push_back(
-                testing::SampleMail(kind, t * 100 + n, 1700000000 + n, "bob@example.org", to));
-        }
-    }
+    const auto mail = testing::MailPerThread(kThreads, kMessagesEach);
 
     for (const auto& messages : mail) {
         for (const std::string& text : messages) Receive(text);
     }
-    const auto oneAtATime = EventsWithoutTimes(journal.Events());
+    const auto oneAtATime = testing::EventsWithoutTimes(journal.Events());
     journal.Clear();
 
     std::vector<std::thread> threads;
+    threads.reserve(mail.size());
     for (const auto& messages : mail) {
         threads.emplace_back([&messages] {
             for (const std::string& text : messages) {
@@ -441,7 +412,7 @@ TEST_F(IncomingMailTest, ThreadsReceivingAtOnceGiveTheEventsOfOneAtATime) {
     for (std::thread& thread : threads) thread.join();
     const std::vector<ReceivedEvent> received = journal.Events();
     ASSERT_EQ(received.size(), static_cast<std::size_t>(kThreads * kMessagesEach));
-    EXPECT_EQ(EventsWithoutTimes(received), oneAtATime);
+    EXPECT_EQ(testing::EventsWithoutTimes(received), oneAtATime);
 
     // The Inbox holds the latest time that any of its messages was received at.
     double latest = 0;

@@ -17,6 +17,16 @@ void PutString(HKEY root, const wchar_t* key, const wchar_t* name, const std::ws
     RegCloseKey(opened);
 }
 
+void PutDword(HKEY root, const wchar_t* key, const wchar_t* name, DWORD value) {
+    HKEY opened = nullptr;
+    if (RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    RegSetValueExW(opened, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(opened);
+}
+
 std::optional<std::wstring> GetString(HKEY root, const wchar_t* key, const wchar_t* name) {
     wchar_t text[2048] = {};
     DWORD size = sizeof text - sizeof(wchar_t);

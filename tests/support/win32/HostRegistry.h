@@ -15,6 +15,8 @@ inline constexpr const wchar_t* kComponentKey =
 
 // A string value below the root, its key created as needed.
 void PutString(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& value);
+// A 32-bit number value below the root, its key created as needed.
+void PutDword(HKEY root, const wchar_t* key, const wchar_t* name, DWORD value);
 // The text of a string value, or nothing when the key or value is missing.
 std::optional<std::wstring> GetString(HKEY root, const wchar_t* key, const wchar_t* name);
 void DeleteValue(HKEY root, const wchar_t* key, const wchar_t* name);

@@ -13,6 +13,8 @@ struct Observations {
     std::mutex mutex;
     std::vector<ObservedMessageBox> boxes;
     std::vector<ObservedCreation> creations;
+    std::vector<ObservedMapping> mappings;
+    std::vector<HANDLE> mappingHandles;  // of each mapping, while it is open
     std::deque<int> answers;
 };
 
@@ -51,6 +53,60 @@ HRESULT WINAPI ObserveCoCreateInstance(REFCLSID classId, LPUNKNOWN outer, DWORD 
     return result;
 }
 
+using CreateFileMappingFunction = HANDLE(WINAPI*)(HANDLE, LPSECURITY_ATTRIBUTES, DWORD, DWORD,
+                                                  DWORD, LPCWSTR);
+using MapViewOfFileFunction = LPVOID(WINAPI*)(HANDLE, DWORD, DWORD, DWORD, SIZE_T);
+using UnmapViewOfFileFunction = BOOL(WINAPI*)(LPCVOID);
+CreateFileMappingFunction realCreateFileMapping = nullptr;
+MapViewOfFileFunction realMapViewOfFile = nullptr;
+UnmapViewOfFileFunction realUnmapViewOfFile = nullptr;
+
+HANDLE WINAPI ObserveCreateFileMapping(HANDLE file, LPSECURITY_ATTRIBUTES security,
+                                       DWORD protection, DWORD sizeHigh, DWORD sizeLow,
+                                       LPCWSTR name) {
+    HANDLE mapping = realCreateFileMapping(file, security, protection, sizeHigh, sizeLow, name);
+    Observations& observed = Observed();
+    std::lock_guard lock(observed.mutex);
+    observed.mappings.push_back(
+        {file, protection, (std::uint64_t{sizeHigh} << 32) | sizeLow, name != nullptr});
+    observed.mappingHandles.push_back(mapping);
+    return mapping;
+}
+
+LPVOID WINAPI ObserveMapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offsetLow,
+                                   SIZE_T bytes) {
+    void* view = realMapViewOfFile(mapping, access, offsetHigh, offsetLow, bytes);
+    Observations& observed = Observed();
+    std::lock_guard lock(observed.mutex);
+    for (std::size_t i = observed.mappings.size(); i-- > 0;) {
+        if (observed.mappingHandles[i] != mapping) continue;
+        ObservedMapping& seen = observed.mappings[i];
+        seen.viewAccess = access;
+        seen.viewOffset = (std::uint64_t{offsetHigh} << 32) | offsetLow;
+        seen.viewBytes = bytes;
+        seen.view = view;
+        break;
+    }
+    return view;
+}
+
+BOOL WINAPI ObserveUnmapViewOfFile(LPCVOID view) {
+    {
+        Observations& observed = Observed();
+        std::lock_guard lock(observed.mutex);
+        for (ObservedMapping& seen : observed.mappings) {
+            if (seen.view == view) seen.unmapped = true;
+        }
+    }
+    return realUnmapViewOfFile(view);
+}
+
+template <typename Function>
+void Hook(HMODULE module, const char* dll, const char* name, Function replacement, Function& real) {
+    void* previous = HookImport(module, dll, name, reinterpret_cast<void*>(replacement));
+    if (previous != nullptr) real = reinterpret_cast<Function>(previous);
+}
+
 std::wstring ProgramDirectory() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -69,9 +125,11 @@ PluginLibrary::PluginLibrary() {
     module_ = LoadLibraryW((ProgramDirectory() + L"OmbrelDesktopTheBat.dll").c_str());
     if (module_ == nullptr) return;
     HookImport(module_, "user32.dll", "MessageBoxW", reinterpret_cast<void*>(&ObserveMessageBox));
-    void* real = HookImport(module_, "ole32.dll", "CoCreateInstance",
-                            reinterpret_cast<void*>(&ObserveCoCreateInstance));
-    if (real != nullptr) realCoCreateInstance = reinterpret_cast<CoCreateInstanceFunction>(real);
+    Hook(module_, "ole32.dll", "CoCreateInstance", &ObserveCoCreateInstance, realCoCreateInstance);
+    Hook(module_, "kernel32.dll", "CreateFileMappingW", &ObserveCreateFileMapping,
+         realCreateFileMapping);
+    Hook(module_, "kernel32.dll", "MapViewOfFile", &ObserveMapViewOfFile, realMapViewOfFile);
+    Hook(module_, "kernel32.dll", "UnmapViewOfFile", &ObserveUnmapViewOfFile, realUnmapViewOfFile);
 
     Resolve(module_, "TBP_Initialize", Initialize);
     Resolve(module_, "TBP_Finalize", Finalize);
@@ -105,6 +163,13 @@ std::vector<ObservedCreation> PluginLibrary::TakeCreations() {
     Observations& observed = Observed();
     std::lock_guard lock(observed.mutex);
     return std::exchange(observed.creations, {});
+}
+
+std::vector<ObservedMapping> PluginLibrary::TakeMappings() {
+    Observations& observed = Observed();
+    std::lock_guard lock(observed.mutex);
+    observed.mappingHandles.clear();
+    return std::exchange(observed.mappings, {});
 }
 
 void PluginLibrary::QueueMessageBoxAnswer(int answer) {

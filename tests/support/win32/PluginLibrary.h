@@ -27,9 +27,24 @@ struct ObservedCreation {
     HRESULT result;
 };
 
+// A file mapping the library made, seen through its imports of CreateFileMappingW and
+// MapViewOfFile, and whether its view was unmapped through UnmapViewOfFile.
+struct ObservedMapping {
+    HANDLE file;
+    DWORD protection;
+    std::uint64_t maximumSize;
+    bool named;
+    DWORD viewAccess = 0;
+    std::uint64_t viewOffset = 0;
+    SIZE_T viewBytes = 0;
+    void* view = nullptr;
+    bool unmapped = false;
+};
+
 // The plug-in library loaded with LoadLibrary, with its exports as stdcall function pointers.
 // Its imports of MessageBoxW and CoCreateInstance are hooked: message boxes are recorded and
-// answered from a script instead of shown, creations are recorded and passed on.
+// answered from a script instead of shown, creations are recorded and passed on. So are its
+// file mappings, which are passed on.
 class PluginLibrary {
   public:
     using NoArgs = void(__stdcall*)();
@@ -74,6 +89,7 @@ class PluginLibrary {
     // What the hooks saw, in order; taking clears it.
     static std::vector<ObservedMessageBox> TakeMessageBoxes();
     static std::vector<ObservedCreation> TakeCreations();
+    static std::vector<ObservedMapping> TakeMappings();
     // The answer of the next message box (IDOK, or IDYES for a Yes/No box, when none is queued).
     static void QueueMessageBoxAnswer(int answer);
 
