@@ -4,6 +4,27 @@
 
 namespace ombrel::testing {
 
+StoredMessage SimpleMessage(const std::string& subject, std::int32_t time, std::uint32_t status) {
+    return {"From: anna@example.org\r\nTo: main@example.org\r\nSubject: " + subject +
+                "\r\n\r\nBody of " + subject + "\r\n",
+            time, status};
+}
+
+namespace {
+
+void EnableBelow(MailFolder& parent) {
+    for (const std::unique_ptr<MailFolder>& child : parent.children) {
+        child->enabled = true;
+        EnableBelow(*child);
+    }
+}
+
+}  // namespace
+
+void EnableEveryFolder(AccountList& accounts) {
+    for (const std::unique_ptr<MailAccount>& account : accounts) EnableBelow(account->rootFolder);
+}
+
 TestMailbox::TestMailbox(std::u16string accountName) {
     account_->name = WideString(std::move(accountName));
     account_->directory = disk.Directory(u"account");

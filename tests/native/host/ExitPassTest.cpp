@@ -11,7 +11,7 @@
 #include "mailstore/FolderState.h"
 #include "tests/support/EventFields.h"
 #include "tests/support/HostEnvironment.h"
-#include "tests/support/MonitoredSample.h"
+#include "tests/support/SamplePasses.h"
 #include "tests/support/NativeTestPlatform.h"
 #include "tests/support/TestMailbox.h"
 
@@ -19,14 +19,11 @@ namespace ombrel {
 namespace {
 
 using Subjects = std::vector<std::u16string>;
+using testing::SimpleMessage;
 using testing::StoredMessage;
 
 constexpr std::int32_t k2006 = 1136073600;
 constexpr std::int32_t kDay = 86400;
-
-StoredMessage Message(const std::string& subject, std::int32_t time, std::uint32_t status = 0) {
-    return {"To: main@example.org\r\nSubject: " + subject + "\r\n\r\nText\r\n", time, status};
-}
 
 class ExitPassTest : public testing::PluginTest {
   protected:
@@ -59,8 +56,8 @@ class ExitPassTest : public testing::PluginTest {
 
 TEST_F(ExitPassTest, OnlyStrictlyNewerMessagesAreIndexed) {
     MailFolder& inbox = Monitored(u"Inbox",
-                                  {Message("equal", k2006), Message("newer", k2006 + 1),
-                                   Message("older", k2006 - kDay)},
+                                  {SimpleMessage("equal", k2006), SimpleMessage("newer", k2006 + 1),
+                                   SimpleMessage("older", k2006 - kDay)},
                                   k2006);
     Run();
     EXPECT_EQ(Received(), (Subjects{u"newer"}));
@@ -74,21 +71,21 @@ TEST_F(ExitPassTest, OnlyStrictlyNewerMessagesAreIndexed) {
 
 TEST_F(ExitPassTest, TheTimeWrittenIsThatOfTheLastNewerMessageInIndexOrder) {
     MailFolder& inbox = Monitored(
-        u"Inbox", {Message("later", k2006 + 9 * kDay), Message("earlier", k2006 + kDay)}, k2006);
+        u"Inbox", {SimpleMessage("later", k2006 + 9 * kDay), SimpleMessage("earlier", k2006 + kDay)}, k2006);
     Run();
     EXPECT_EQ(Received(), (Subjects{u"later", u"earlier"}));
     EXPECT_EQ(Monitor(inbox), MessageTime(k2006 + kDay));
 }
 
 TEST_F(ExitPassTest, MarkedMessagesAreNeverIndexedNorMoveTheTime) {
-    MailFolder& inbox = Monitored(u"Inbox", {Message("marked", k2006 + kDay, 0x1)}, k2006);
+    MailFolder& inbox = Monitored(u"Inbox", {SimpleMessage("marked", k2006 + kDay, 0x1)}, k2006);
     Run();
     EXPECT_TRUE(journal.Events().empty());
     EXPECT_EQ(Monitor(inbox), MessageTime(k2006));
 }
 
 TEST_F(ExitPassTest, TheIndexsFlagIsNotReportedAtExit) {
-    Monitored(u"Inbox", {Message("flagged", k2006 + kDay, 0x2)}, k2006);
+    Monitored(u"Inbox", {SimpleMessage("flagged", k2006 + kDay, 0x2)}, k2006);
     Run();
     ASSERT_EQ(journal.Events().size(), 1U);
     EXPECT_EQ(standin::NumberField(journal.Events()[0], u"mail_flags"), 0U);
@@ -96,15 +93,15 @@ TEST_F(ExitPassTest, TheIndexsFlagIsNotReportedAtExit) {
 
 TEST_F(ExitPassTest, FoldersWithoutATimeOrNotEnabledAreNotIndexedButTheirChildrenAre) {
     MailFolder& unmonitored =
-        mailbox.Add(mailbox.Root(), u"New", std::vector<StoredMessage>{Message("new", k2006)}, true);
+        mailbox.Add(mailbox.Root(), u"New", std::vector<StoredMessage>{SimpleMessage("new", k2006)}, true);
     MailFolder& disabled = mailbox.Add(mailbox.Root(), u"Off",
-                                       std::vector<StoredMessage>{Message("off", k2006)}, false);
+                                       std::vector<StoredMessage>{SimpleMessage("off", k2006)}, false);
     WriteMonitorTime(MessageTime(k2006 - kDay), disabled);
     // The state file decides, not the in-memory flag.
     disabled.enabled = true;
     for (MailFolder* parent : {&unmonitored, &disabled}) {
         MailFolder& child = mailbox.Add(*parent, u"Child",
-                                        std::vector<StoredMessage>{Message("child", k2006)}, true);
+                                        std::vector<StoredMessage>{SimpleMessage("child", k2006)}, true);
         WriteMonitorTime(MessageTime(k2006 - kDay), child);
     }
     Run();
@@ -118,7 +115,7 @@ TEST_F(ExitPassTest, FoldersWithoutATimeOrNotEnabledAreNotIndexedButTheirChildre
 TEST_F(ExitPassTest, TheCommonAccountsPathsBeginWithABackslash) {
     testing::TestMailbox common(u"");
     MailFolder& shared = common.Add(common.Root(), u"Shared",
-                                    std::vector<StoredMessage>{Message("shared", k2006)}, true);
+                                    std::vector<StoredMessage>{SimpleMessage("shared", k2006)}, true);
     WriteMonitorTime(MessageTime(k2006 - 1), shared);
     RunExitPass(common.Root(), common.Account().name);
     ASSERT_EQ(journal.Events().size(), 1U);
@@ -128,8 +125,8 @@ TEST_F(ExitPassTest, TheCommonAccountsPathsBeginWithABackslash) {
 TEST_F(ExitPassTest, UnreadableFoldersAndMessagesArePassedOver) {
     MailFolder& missing = mailbox.Add(mailbox.Root(), u"Missing", std::nullopt, true);
     WriteMonitorTime(MessageTime(k2006), missing);
-    const std::vector<StoredMessage> messages{Message("damaged", k2006 + kDay),
-                                              Message("fine", k2006 + 2 * kDay)};
+    const std::vector<StoredMessage> messages{SimpleMessage("damaged", k2006 + kDay),
+                                              SimpleMessage("fine", k2006 + 2 * kDay)};
     MailFolder& inbox = Monitored(u"Inbox", messages, k2006);
     testing::MessageBaseFiles files = testing::WriteMessageBase(messages);
     testing::StoreU32(files.base, files.records[0] + 36, 7);  // size disagrees with the index
@@ -140,7 +137,7 @@ TEST_F(ExitPassTest, UnreadableFoldersAndMessagesArePassedOver) {
 }
 
 TEST_F(ExitPassTest, ARefusedMessageStillMovesTheTime) {
-    MailFolder& inbox = Monitored(u"Inbox", {Message("refused", k2006 + kDay)}, k2006);
+    MailFolder& inbox = Monitored(u"Inbox", {SimpleMessage("refused", k2006 + kDay)}, k2006);
     journal.Script("Submit", MakeHResult(0x80004005));
     Run();
     EXPECT_EQ(Monitor(inbox), MessageTime(k2006 + kDay));
@@ -148,8 +145,8 @@ TEST_F(ExitPassTest, ARefusedMessageStillMovesTheTime) {
 
 TEST_F(ExitPassTest, AnIndexerRefusalLeavesAtOnceWithoutWritingTheFoldersTime) {
     MailFolder& inbox = Monitored(
-        u"Inbox", {Message("one", k2006 + kDay), Message("two", k2006 + 2 * kDay)}, k2006);
-    Monitored(u"Sent", {Message("sent", k2006 + kDay)}, k2006);
+        u"Inbox", {SimpleMessage("one", k2006 + kDay), SimpleMessage("two", k2006 + 2 * kDay)}, k2006);
+    Monitored(u"Sent", {SimpleMessage("sent", k2006 + kDay)}, k2006);
     journal.Script("Submit", indexer::kServiceNotRunning, 1);
     EXPECT_THROW(Run(), CKVRFailException);
     EXPECT_EQ(Received(), (Subjects{u"one"}));

@@ -69,11 +69,4 @@ std::vector<std::string> JobTest::Subjects() const {
     return subjects;
 }
 
-StoredMessage JobTest::Message(const std::string& subject, std::int32_t time,
-                               std::uint32_t status) {
-    return {"From: anna@example.org\r\nTo: main@example.org\r\nSubject: " + subject +
-                "\r\n\r\nBody of " + subject + "\r\n",
-            time, status};
-}
-
 }  // namespace ombrel::testing
