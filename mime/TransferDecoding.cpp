@@ -21,28 +21,25 @@ int HexValue(char c) {
 bool decodeQuotedPrintable(const char* source, std::size_t count, char* destination,
                            std::size_t* outLength, QuotedPrintableForm form) {
     if (destination == nullptr || outLength == nullptr) return false;
+    const std::string_view text(source, count);
     std::size_t written = 0;
     for (std::size_t at = 0; at < count;) {
-        const char c = source[at];
-        if (c == '_' && form == QuotedPrintableForm::EncodedWord) {
-            destination[written++] = ' ';
-            ++at;
-        } else if (c != '=') {
-            destination[written++] = c;
-            ++at;
-        } else if (const std::size_t lineEnd =
-                       LineEndLength(std::string_view(source, count), at + 1);
-                   lineEnd > 0) {
-            at += 1 + lineEnd;  // soft line break
-        } else if (at + 2 < count && HexValue(source[at + 1]) >= 0 &&
-                   HexValue(source[at + 2]) >= 0) {
-            destination[written++] =
-                static_cast<char>(HexValue(source[at + 1]) * 16 + HexValue(source[at + 2]));
-            at += 3;
-        } else {
-            destination[written++] = c;
-            ++at;
+        const char c = text[at];
+        if (c == '=') {
+            if (const std::size_t lineEnd = LineEndLength(text, at + 1); lineEnd > 0) {
+                at += 1 + lineEnd;  // a soft line break
+                continue;
+            }
+            if (at + 2 < count && HexValue(text[at + 1]) >= 0 && HexValue(text[at + 2]) >= 0) {
+                destination[written++] =
+                    static_cast<char>(HexValue(text[at + 1]) * 16 + HexValue(text[at + 2]));
+                at += 3;
+                continue;
+            }
         }
+        // Any other byte, an "=" without two hexadecimal digits among them, is copied.
+        destination[written++] = c == '_' && form == QuotedPrintableForm::EncodedWord ? ' ' : c;
+        ++at;
     }
     *outLength = written;
     return true;

@@ -10,7 +10,7 @@ namespace ombrel::testing {
 
 std::optional<char32_t> IconvCharacter(const std::string& charset, unsigned char byte) {
     iconv_t converter = iconv_open("UTF-32LE", charset.c_str());
-    if (converter == reinterpret_cast<iconv_t>(-1))
+    if (converter == reinterpret_cast<iconv_t>(-1))  // NOLINT(performance-no-int-to-ptr)
         throw std::runtime_error("no charset " + charset);
     char in = static_cast<char>(byte);
     std::array<char, 8> out{};

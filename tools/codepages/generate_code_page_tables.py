@@ -11,6 +11,7 @@ Usage: tools/codepages/generate_code_page_tables.py [NLS_DIRECTORY]
 """
 import pathlib
 import struct
+import subprocess
 import sys
 
 CODE_PAGES = [874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258]
@@ -107,14 +108,16 @@ def write(code_page, table):
         "}  // namespace ombrel::platform::posix",
         "",
     ]
-    (OUTPUT / f"CodePage{code_page}.cpp").write_text("\n".join(lines))
+    path = OUTPUT / f"CodePage{code_page}.cpp"
+    path.write_text("\n".join(lines))
+    return path
 
 
 def main():
     directory = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else "/usr/share/wine/nls")
     OUTPUT.mkdir(parents=True, exist_ok=True)
-    for code_page in CODE_PAGES:
-        write(code_page, load(directory, code_page))
+    written = [write(code_page, load(directory, code_page)) for code_page in CODE_PAGES]
+    subprocess.run(["clang-format", "-i", *map(str, written)], check=True)
 
 
 if __name__ == "__main__":

@@ -89,8 +89,7 @@ TEST_F(RealWorldMessagesTest, AUtf8SubjectSplitBetweenFoldedWordsComesOutWhole) 
         Lines({"From: =?utf-8?Q?J=C3=BCrgen_M=C3=BCller?= <jm@example.de>",
                "Subject: =?UTF-8?B?R3LD?=", " =?UTF-8?B?vMOfZSBhdXMgTcO8bmNoZW4g4oCTIOaXpeacrA==?=",
                "Content-Type: text/plain; charset=UTF-8", "Content-Transfer-Encoding: 8bit", "",
-               "Sch\xC3\xB6ne Gr\xC3\xBC\xC3\x9F"
-               "e"}),
+               "Sch\xC3\xB6ne Gr\xC3\xBC\xC3\x9F\x65"}),
         1252);
     EXPECT_EQ(m.subject.Std(), u"Gr\u00FC\u00DFe aus M\u00FCnchen \u2013 \u65E5\u672C");
     EXPECT_EQ(m.from.Std(), u"J\u00FCrgen M\u00FCller <jm@example.de>");
@@ -108,7 +107,7 @@ std::string OfficeMessage() {
                   "Content-Type: multipart/mixed; boundary=\"mixed\"",
                   "",
                   "--mixed",
-                  "Content-Type: multipart/related; boundary=\"related\"; type=\"text/html\"",
+                  R"(Content-Type: multipart/related; boundary="related"; type="text/html")",
                   "",
                   "--related",
                   "Content-Type: multipart/alternative; boundary=\"alt\"",
