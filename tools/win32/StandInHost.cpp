@@ -1,6 +1,7 @@
 // The stand-in host: loads OmbrelDesktopTheBat.dll as the mail client does, with the stand-in
-// indexer registered as COM classes, hands it an options record, initialises it, and prints what
-// the library answers and what reached the indexer, then finalises it. On a machine without the
+// indexer registered as COM classes, and drives it in one of its modes (see wmain), printing one
+// JSON object per line. By default it hands the library an options record, initialises it, and
+// prints what the library answers and what reached the indexer, then finalises it. On a machine without the
 // mail client it first installs the client's registry key, with its data in the application-data
 // folder; the library then registers itself with the stand-in indexer at its first start.
 #include <windows.h>
@@ -9,15 +10,18 @@
 #include <string>
 
 #include "tests/support/IndexerJournal.h"
+#include "tests/support/JsonText.h"
 #include "tests/support/win32/ComStandInIndexer.h"
 #include "tests/support/win32/HostRegistry.h"
 #include "tests/support/win32/PluginLibrary.h"
+#include "tools/win32/ExitPassMode.h"
 
 namespace {
 
 using ombrel::standin::ComStandInIndexer;
 using ombrel::standin::IndexerJournal;
 using ombrel::standin::PluginLibrary;
+using ombrel::testing::Json;
 
 void InstallHostUnlessPresent() {
     namespace standin = ombrel::standin;
@@ -27,49 +31,6 @@ void InstallHostUnlessPresent() {
     standin::PutString(HKEY_CURRENT_USER, standin::kHostKey, L"Version", L"2.0.4.8");
     standin::PutString(HKEY_CURRENT_USER, standin::kHostKey, L"Working Directory",
                        L"%APPDATA%\\The Bat!");
-}
-
-std::string Utf8(const std::u16string& text) {
-    if (text.empty()) return {};
-    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-    const int size = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide, size, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, size, bytes.data(), length, nullptr, nullptr);
-    return bytes;
-}
-
-// A JSON string literal of the text.
-std::string Json(const std::u16string& text) {
-    std::string out = "\"";
-    for (const char c : Utf8(text)) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                    out += escaped;
-                } else {
-                    out += c;
-                }
-        }
-    }
-    return out + "\"";
 }
 
 void PrintIdentity(PluginLibrary& library) {
@@ -100,9 +61,27 @@ void PrintIndexerCalls(const IndexerJournal& journal) {
     }
 }
 
+// Starts and stops the library once; 0 when nothing of the indexer outlives it.
+int RunLifecycle(PluginLibrary& library, const IndexerJournal& journal) {
+    const std::uint8_t options[12] = {0x0D, 0xF0, 0xAD, 0xBA, 1, 0, 0, 0, 0, 0, 12, 0};
+    library.SetConfigData(options, sizeof options);
+    PrintIdentity(library);
+    library.Initialize();
+    PrintIdentity(library);
+    library.Finalize();
+    PrintIdentity(library);
+    PrintMessageBoxes();
+    PrintIndexerCalls(journal);
+    std::printf("{\"indexer\":{\"liveObjectsAfterFinalize\":%d}}\n", journal.LiveObjects());
+    return journal.LiveObjects() == 0 ? 0 : 1;
+}
+
 }  // namespace
 
-int wmain() {
+// standin_host              starts and stops the library
+// standin_host --exit-pass  shuts the library down over a sample store whose monitored
+//                           folders hold mail newer than their last indexed time
+int wmain(int argc, wchar_t** argv) {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 2;
     InstallHostUnlessPresent();
     int exitCode = 0;
@@ -115,17 +94,12 @@ int wmain() {
             std::fprintf(stderr, "OmbrelDesktopTheBat.dll does not load\n");
             return 2;
         }
-        const std::uint8_t options[12] = {0x0D, 0xF0, 0xAD, 0xBA, 1, 0, 0, 0, 0, 0, 12, 0};
-        library.SetConfigData(options, sizeof options);
-        PrintIdentity(library);
-        library.Initialize();
-        PrintIdentity(library);
-        library.Finalize();
-        PrintIdentity(library);
-        PrintMessageBoxes();
-        PrintIndexerCalls(journal);
-        std::printf("{\"indexer\":{\"liveObjectsAfterFinalize\":%d}}\n", journal.LiveObjects());
-        exitCode = journal.LiveObjects() == 0 ? 0 : 1;
+        const std::wstring mode = argc > 1 ? argv[1] : L"";
+        if (mode == L"--exit-pass") {
+            exitCode = ombrel::standin::RunExitPassOverSample(library, journal);
+        } else {
+            exitCode = RunLifecycle(library, journal);
+        }
     }
     CoUninitialize();
     return exitCode;
