@@ -41,8 +41,8 @@ void IndexNewMessages(MailFolder& folder, const WideString& path) {
 }  // namespace
 
 void RunExitPass(MailFolder& parent, const WideString& pathPrefix) {
-    for (std::size_t child = 0; child < parent.children.size(); ++child) {
-        MailFolder& folder = *parent.children[child];
+    for (const std::unique_ptr<MailFolder>& child : parent.children) {
+        MailFolder& folder = *child;
         const WideString path = ChildPath(pathPrefix, folder);
         if (!folder.directory.IsEmpty() && ReadEnabled(folder)) IndexNewMessages(folder, path);
         RunExitPass(folder, path);

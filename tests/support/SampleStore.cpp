@@ -118,8 +118,7 @@ std::string Narrow(const std::u16string& text) {
 // Base64 without padding, written here rather than taken from the library so that the sample
 // checks the library's reader.
 std::string Base64(const Bytes& bytes) {
-    constexpr char kAlphabet[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string text;
     std::uint32_t bits = 0;
     int count = 0;

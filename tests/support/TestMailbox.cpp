@@ -51,7 +51,8 @@ MailFolder& TestMailbox::Add(MailFolder& parent, const std::u16string& displayNa
     std::filesystem::create_directories(disk.Local(relative));
     if (messages) Store(*folder, WriteMessageBase(*messages));
     if (enabled) {
-        disk.Write(relative + u"/kvrdirinfo.cookie", "[KVR Directory Information]\r\nEnabled=1\r\n");
+        disk.Write(relative + u"/kvrdirinfo.cookie",
+                   "[KVR Directory Information]\r\nEnabled=1\r\n");
     }
     parent.children.push_back(std::move(folder));
     return *parent.children.back();

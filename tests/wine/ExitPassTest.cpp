@@ -39,8 +39,8 @@ class ExitPass : public LibraryTest {
     }
 
     void StoreOptions(std::uint8_t monitorOnExit) {
-        const std::uint8_t record[12] = {0x0D, 0xF0, 0xAD, 0xBA, 0, monitorOnExit, 0, 0, 0, 0, 12,
-                                         0};
+        const std::uint8_t record[12] = {0x0D, 0xF0, 0xAD, 0xBA, 0,  monitorOnExit,
+                                         0,    0,    0,    0,    12, 0};
         library.SetConfigData(record, sizeof record);
     }
     // Starts the library and shuts it down again, with the indexer's answers scripted after the

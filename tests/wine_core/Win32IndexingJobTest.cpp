@@ -28,11 +28,10 @@ namespace ombrel {
 namespace {
 
 using Lines = std::vector<std::wstring>;
+using testing::k2006;
+using testing::kDay;
 using testing::SimpleMessage;
 using testing::StoredMessage;
-
-constexpr std::int32_t k2006 = 1136073600;
-constexpr std::int32_t kDay = 86400;
 
 // A Win32 event that closes itself.
 struct Signal {
@@ -47,8 +46,8 @@ class WineIndexingJob : public ::testing::Test {
         ASSERT_TRUE(indexer.Register());
         State().accounts = std::make_unique<AccountList>();
         mailbox.MoveInto(*State().accounts);
-        ASSERT_TRUE(Succeeded(platform::CurrentPorts().indexer->CreateEventFactory(
-            State().eventFactory)));
+        ASSERT_TRUE(
+            Succeeded(platform::CurrentPorts().indexer->CreateEventFactory(State().eventFactory)));
     }
     void TearDown() override {
         StopJob();
@@ -63,6 +62,7 @@ class WineIndexingJob : public ::testing::Test {
     }
     MailFolder& AddInbox(int messages) {
         std::vector<StoredMessage> stored;
+        stored.reserve(static_cast<std::size_t>(messages));
         for (int i = 0; i < messages; ++i) stored.push_back(SimpleMessage("m", k2006 + i * kDay));
         return mailbox.Add(mailbox.Root(), u"Inbox", stored, true);
     }
@@ -78,7 +78,7 @@ class WineIndexingJob : public ::testing::Test {
         ASSERT_TRUE(StartJob(window.Dialog()));
         ASSERT_TRUE(standin::WaitHandlingSentMessages(reached_.handle));
     }
-    void Release() { SetEvent(released_.handle); }
+    void Release() const { SetEvent(released_.handle); }
     std::size_t Events() const { return journal.Events().size(); }
 
     standin::JobDialogWindow window;

@@ -9,6 +9,7 @@
 // 3. new mail lands in the monitored folders (those whose state file says "Enabled"): two messages
 //    newer than the folder's last indexed time and one older that arrived late;
 // 4. shuts the library down: the exit pass sends only the newer mail; its events.
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -38,7 +39,7 @@ using testing::Json;
 constexpr double kVariantDaysTo1970 = 25569.0;
 
 std::string Iso(double variantDays) {
-    const auto seconds = static_cast<std::int64_t>((variantDays - kVariantDaysTo1970) * 86400.0 + 0.5);
+    const std::int64_t seconds = std::llround((variantDays - kVariantDaysTo1970) * 86400.0);
     const SystemTime t = TimeFromUnixSeconds(seconds);
     char text[48];
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day,
@@ -84,14 +85,14 @@ void DeliverNewMail(const MailAccount& account, const MailFolder& parent, int& s
         if (ReadEnabled(*child) && ReadMonitorTime(*child, &indexed)) {
             const std::int64_t last = UnixSecondsOf(indexed);
             std::vector<testing::StoredMessage> messages = StoredMessages(*child);
-            for (const std::int64_t time : {last + 3600, last - 86400 * 30, last + 7200}) {
+            for (const std::int64_t time : {last + 3600, last - std::int64_t{86400} * 30, last + 7200}) {
                 const auto kind = static_cast<testing::SampleMailKind>(
                     serial % static_cast<int>(testing::SampleMailKind::kCount));
-                messages.push_back({testing::SampleMail(kind, 9000 + serial++, time,
-                                                        "anna.berg@example.org",
-                                                        std::string(account.address.View().begin(),
-                                                                    account.address.View().end())),
-                                    static_cast<std::int32_t>(time), 0});
+                messages.push_back(
+                    {testing::SampleMail(
+                         kind, 9000 + serial++, time, "anna.berg@example.org",
+                         std::string(account.address.View().begin(), account.address.View().end())),
+                     static_cast<std::int32_t>(time), 0});
             }
             const testing::MessageBaseFiles files = testing::WriteMessageBase(messages);
             const std::string directory = platform::posix::PosixPath(child->directory.View());
@@ -150,8 +151,9 @@ int main(int argc, char** argv) {
     plugin::Finalize();
     const std::vector<standin::ReceivedEvent> all = journal.Events();
     PrintEvents(all, indexed.size(), "exit");
-    std::printf("{\"summary\":{\"folderPassEvents\":%zu,\"exitPassEvents\":%zu,"
-                "\"liveIndexerObjects\":%d}}\n",
-                indexed.size(), all.size() - indexed.size(), journal.LiveObjects());
+    std::printf(
+        "{\"summary\":{\"folderPassEvents\":%zu,\"exitPassEvents\":%zu,"
+        "\"liveIndexerObjects\":%d}}\n",
+        indexed.size(), all.size() - indexed.size(), journal.LiveObjects());
     return journal.LiveObjects() == 0 ? 0 : 1;
 }

@@ -52,9 +52,10 @@ int RunExitPassOverSample(PluginLibrary& library, const IndexerJournal& journal)
     const std::vector<ReceivedEvent> events = journal.Events();
     for (std::size_t i = before; i < events.size(); ++i) PrintEvent(events[i]);
     const std::size_t expected = testing::ExitPassMessages(store, &WindowsMessageTime).size();
-    std::printf("{\"exitPass\":{\"events\":%zu,\"newerMessages\":%zu,"
-                "\"liveObjectsAfterFinalize\":%d}}\n",
-                events.size() - before, expected, journal.LiveObjects());
+    std::printf(
+        "{\"exitPass\":{\"events\":%zu,\"newerMessages\":%zu,"
+        "\"liveObjectsAfterFinalize\":%d}}\n",
+        events.size() - before, expected, journal.LiveObjects());
     return events.size() - before == expected && journal.LiveObjects() == 0 ? 0 : 1;
 }
 

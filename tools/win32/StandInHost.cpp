@@ -1,9 +1,10 @@
 // The stand-in host: loads OmbrelDesktopTheBat.dll as the mail client does, with the stand-in
 // indexer registered as COM classes, and drives it in one of its modes (see wmain), printing one
 // JSON object per line. By default it hands the library an options record, initialises it, and
-// prints what the library answers and what reached the indexer, then finalises it. On a machine without the
-// mail client it first installs the client's registry key, with its data in the application-data
-// folder; the library then registers itself with the stand-in indexer at its first start.
+// prints what the library answers and what reached the indexer, then finalises it. On a machine
+// without the mail client it first installs the client's registry key, with its data in the
+// application-data folder; the library then registers itself with the stand-in indexer at its first
+// start.
 #include <windows.h>
 
 #include <cstdio>

@@ -11,19 +11,18 @@
 #include "mailstore/FolderState.h"
 #include "tests/support/EventFields.h"
 #include "tests/support/HostEnvironment.h"
-#include "tests/support/SamplePasses.h"
 #include "tests/support/NativeTestPlatform.h"
+#include "tests/support/SamplePasses.h"
 #include "tests/support/TestMailbox.h"
 
 namespace ombrel {
 namespace {
 
 using Subjects = std::vector<std::u16string>;
+using testing::k2006;
+using testing::kDay;
 using testing::SimpleMessage;
 using testing::StoredMessage;
-
-constexpr std::int32_t k2006 = 1136073600;
-constexpr std::int32_t kDay = 86400;
 
 class ExitPassTest : public testing::PluginTest {
   protected:
@@ -71,7 +70,8 @@ TEST_F(ExitPassTest, OnlyStrictlyNewerMessagesAreIndexed) {
 
 TEST_F(ExitPassTest, TheTimeWrittenIsThatOfTheLastNewerMessageInIndexOrder) {
     MailFolder& inbox = Monitored(
-        u"Inbox", {SimpleMessage("later", k2006 + 9 * kDay), SimpleMessage("earlier", k2006 + kDay)}, k2006);
+        u"Inbox",
+        {SimpleMessage("later", k2006 + 9 * kDay), SimpleMessage("earlier", k2006 + kDay)}, k2006);
     Run();
     EXPECT_EQ(Received(), (Subjects{u"later", u"earlier"}));
     EXPECT_EQ(Monitor(inbox), MessageTime(k2006 + kDay));
@@ -92,16 +92,16 @@ TEST_F(ExitPassTest, TheIndexsFlagIsNotReportedAtExit) {
 }
 
 TEST_F(ExitPassTest, FoldersWithoutATimeOrNotEnabledAreNotIndexedButTheirChildrenAre) {
-    MailFolder& unmonitored =
-        mailbox.Add(mailbox.Root(), u"New", std::vector<StoredMessage>{SimpleMessage("new", k2006)}, true);
-    MailFolder& disabled = mailbox.Add(mailbox.Root(), u"Off",
-                                       std::vector<StoredMessage>{SimpleMessage("off", k2006)}, false);
+    MailFolder& unmonitored = mailbox.Add(
+        mailbox.Root(), u"New", std::vector<StoredMessage>{SimpleMessage("new", k2006)}, true);
+    MailFolder& disabled = mailbox.Add(
+        mailbox.Root(), u"Off", std::vector<StoredMessage>{SimpleMessage("off", k2006)}, false);
     WriteMonitorTime(MessageTime(k2006 - kDay), disabled);
     // The state file decides, not the in-memory flag.
     disabled.enabled = true;
     for (MailFolder* parent : {&unmonitored, &disabled}) {
-        MailFolder& child = mailbox.Add(*parent, u"Child",
-                                        std::vector<StoredMessage>{SimpleMessage("child", k2006)}, true);
+        MailFolder& child = mailbox.Add(
+            *parent, u"Child", std::vector<StoredMessage>{SimpleMessage("child", k2006)}, true);
         WriteMonitorTime(MessageTime(k2006 - kDay), child);
     }
     Run();
@@ -114,8 +114,8 @@ TEST_F(ExitPassTest, FoldersWithoutATimeOrNotEnabledAreNotIndexedButTheirChildre
 
 TEST_F(ExitPassTest, TheCommonAccountsPathsBeginWithABackslash) {
     testing::TestMailbox common(u"");
-    MailFolder& shared = common.Add(common.Root(), u"Shared",
-                                    std::vector<StoredMessage>{SimpleMessage("shared", k2006)}, true);
+    MailFolder& shared = common.Add(
+        common.Root(), u"Shared", std::vector<StoredMessage>{SimpleMessage("shared", k2006)}, true);
     WriteMonitorTime(MessageTime(k2006 - 1), shared);
     RunExitPass(common.Root(), common.Account().name);
     ASSERT_EQ(journal.Events().size(), 1U);
@@ -145,7 +145,8 @@ TEST_F(ExitPassTest, ARefusedMessageStillMovesTheTime) {
 
 TEST_F(ExitPassTest, AnIndexerRefusalLeavesAtOnceWithoutWritingTheFoldersTime) {
     MailFolder& inbox = Monitored(
-        u"Inbox", {SimpleMessage("one", k2006 + kDay), SimpleMessage("two", k2006 + 2 * kDay)}, k2006);
+        u"Inbox", {SimpleMessage("one", k2006 + kDay), SimpleMessage("two", k2006 + 2 * kDay)},
+        k2006);
     Monitored(u"Sent", {SimpleMessage("sent", k2006 + kDay)}, k2006);
     journal.Script("Submit", indexer::kServiceNotRunning, 1);
     EXPECT_THROW(Run(), CKVRFailException);
@@ -167,8 +168,8 @@ class ExitAtFinalizeTest : public testing::PluginTest {
     ~ExitAtFinalizeTest() override { plugin::Finalize(); }
 
     static void SetStoredOptions(std::uint8_t monitorOnExit) {
-        const std::uint8_t record[12] = {0x0D, 0xF0, 0xAD, 0xBA, 0, monitorOnExit, 0, 0, 0, 0, 12,
-                                         0};
+        const std::uint8_t record[12] = {0x0D, 0xF0, 0xAD, 0xBA, 0,  monitorOnExit,
+                                         0,    0,    0,    0,    12, 0};
         plugin::SetConfigData(record, sizeof record);
     }
 
@@ -176,7 +177,8 @@ class ExitAtFinalizeTest : public testing::PluginTest {
     using Sent = std::vector<std::pair<std::u16string, double>>;
     Sent Expected() const {
         Sent sent;
-        for (const testing::FolderMessage& message : testing::ExitPassMessages(store, &MessageTime)) {
+        for (const testing::FolderMessage& message :
+             testing::ExitPassMessages(store, &MessageTime)) {
             double days = 0;
             posix.clock.ToVariantTime(message.time, days);
             sent.emplace_back(message.path, days);

@@ -14,10 +14,9 @@ namespace ombrel {
 namespace {
 
 using Lines = std::vector<std::string>;
+using testing::k2006;
 using testing::SimpleMessage;
 using testing::StoredMessage;
-
-constexpr std::int32_t k2006 = 1136073600;
 
 class IndexingJobTest : public testing::JobTest {
   protected:

@@ -107,10 +107,10 @@ class JobStressTest : public testing::PluginTest {
     // Feeds mail to the main account through the hook until told to stop.
     void FeedMail(int thread) {
         for (int serial = 0; !feedingDone; ++serial) {
-            IncomingMessage message("From: anna@example.org\r\nTo: Main <main@example.org>\r\n"
-                                    "Subject: incoming " +
-                                    std::to_string(thread) + "-" + std::to_string(serial) +
-                                    "\r\n\r\nHello\r\n");
+            IncomingMessage message(
+                "From: anna@example.org\r\nTo: Main <main@example.org>\r\n"
+                "Subject: incoming " +
+                std::to_string(thread) + "-" + std::to_string(serial) + "\r\n\r\nHello\r\n");
             plugin::GetSpamScore(message);
             ++fed;
             std::this_thread::sleep_for(std::chrono::microseconds(300));
@@ -158,6 +158,7 @@ TEST_F(JobStressTest, EveryRunEndsWithItsCountsAndNoMessageTwice) {
     ASSERT_GT(totals.messages, 2000);
     const auto keysBefore = StateFileKeys(disk);
     std::vector<std::thread> feeders;
+    feeders.reserve(kHookThreads);
     for (int thread = 0; thread < kHookThreads; ++thread) {
         feeders.emplace_back([this, thread] { FeedMail(thread); });
     }

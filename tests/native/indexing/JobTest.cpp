@@ -51,10 +51,10 @@ std::vector<std::string> JobTest::Updates() const {
                 shown.push_back("position " + value);
                 break;
             case Kind::StepIt:
-                shown.push_back("stepit");
+                shown.emplace_back("stepit");
                 break;
             case Kind::JobEnded:
-                shown.push_back("ended");
+                shown.emplace_back("ended");
                 break;
         }
     }

@@ -61,8 +61,8 @@ bool WaitHandlingSentMessages(HANDLE handle, DWORD milliseconds) {
     for (;;) {
         const DWORD elapsed = GetTickCount() - start;
         if (elapsed >= milliseconds) return false;
-        const DWORD result = MsgWaitForMultipleObjects(1, &handle, FALSE, milliseconds - elapsed,
-                                                       QS_SENDMESSAGE);
+        const DWORD result =
+            MsgWaitForMultipleObjects(1, &handle, FALSE, milliseconds - elapsed, QS_SENDMESSAGE);
         if (result == WAIT_OBJECT_0) return true;
         if (result != WAIT_OBJECT_0 + 1) return false;
         MSG message;
