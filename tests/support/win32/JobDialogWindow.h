@@ -18,6 +18,7 @@ class JobDialogWindow {
 
     bool Created() const { return log_ != nullptr && progress_ != nullptr; }
     HWND Dialog() const { return dialog_; }
+    HWND Log() const { return log_; }
 
     std::vector<std::wstring> LogLines() const;
     int Position() const;
