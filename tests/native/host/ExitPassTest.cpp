@@ -154,6 +154,42 @@ TEST_F(ExitPassTest, AnIndexerRefusalLeavesAtOnceWithoutWritingTheFoldersTime) {
     EXPECT_EQ(Monitor(inbox), MessageTime(k2006));
 }
 
+// A registry whose every read fails with an exception, as running out of memory would.
+class ThrowingRegistry final : public platform::Registry {
+  public:
+    std::int32_t OpenKey(Key, std::u16string_view, std::uint32_t, Key&) override { Fail(); }
+    std::int32_t CreateKey(Key, std::u16string_view, std::uint32_t, Key&) override { Fail(); }
+    std::int32_t CloseKey(Key) override { return 0; }
+    std::int32_t QueryValue(Key, const char16_t*, std::uint32_t*, void*, std::uint32_t*) override {
+        Fail();
+    }
+    std::int32_t SetValue(Key, const char16_t*, std::uint32_t, const void*,
+                          std::uint32_t) override {
+        Fail();
+    }
+    std::int32_t EnumKey(Key, std::uint32_t, char16_t*, std::uint32_t*) override { Fail(); }
+    std::int32_t DeleteKey(Key, std::u16string_view) override { Fail(); }
+    std::int32_t DeleteValue(Key, const char16_t*) override { Fail(); }
+
+  private:
+    [[noreturn]] static void Fail() { throw std::bad_alloc(); }
+};
+
+TEST_F(ExitPassTest, AFailureWhileReReadingTheAccountsEndsOnlyThePass) {
+    State().accounts = std::make_unique<AccountList>();
+    State().storedConfig.monitorOnExit = 1;
+    State().initialized = true;
+    ThrowingRegistry registry;
+    platform::Ports ports = platform::CurrentPorts();
+    ports.registry = &registry;
+    const platform::ScopedPorts scoped(ports);
+    EXPECT_NO_THROW(FinalizePlugin());
+    EXPECT_FALSE(State().initialized);
+    EXPECT_EQ(State().accounts, nullptr);
+    EXPECT_EQ(State().eventFactory, nullptr);
+    EXPECT_EQ(journal.LiveObjects(), 0);
+}
+
 // The exit pass as the host starts it, over the sample store whose enabled folders were indexed up
 // to their fourth message.
 class ExitAtFinalizeTest : public testing::PluginTest {
