@@ -157,19 +157,29 @@ TEST_F(ExitPassTest, AnIndexerRefusalLeavesAtOnceWithoutWritingTheFoldersTime) {
 // A registry whose every read fails with an exception, as running out of memory would.
 class ThrowingRegistry final : public platform::Registry {
   public:
-    std::int32_t OpenKey(Key, std::u16string_view, std::uint32_t, Key&) override { Fail(); }
-    std::int32_t CreateKey(Key, std::u16string_view, std::uint32_t, Key&) override { Fail(); }
-    std::int32_t CloseKey(Key) override { return 0; }
-    std::int32_t QueryValue(Key, const char16_t*, std::uint32_t*, void*, std::uint32_t*) override {
+    std::int32_t OpenKey(Key /*parent*/, std::u16string_view /*subKey*/, std::uint32_t /*access*/,
+                         Key& /*key*/) override {
         Fail();
     }
-    std::int32_t SetValue(Key, const char16_t*, std::uint32_t, const void*,
-                          std::uint32_t) override {
+    std::int32_t CreateKey(Key /*parent*/, std::u16string_view /*subKey*/, std::uint32_t /*access*/,
+                           Key& /*key*/) override {
         Fail();
     }
-    std::int32_t EnumKey(Key, std::uint32_t, char16_t*, std::uint32_t*) override { Fail(); }
-    std::int32_t DeleteKey(Key, std::u16string_view) override { Fail(); }
-    std::int32_t DeleteValue(Key, const char16_t*) override { Fail(); }
+    std::int32_t CloseKey(Key /*key*/) override { return 0; }
+    std::int32_t QueryValue(Key /*key*/, const char16_t* /*name*/, std::uint32_t* /*type*/,
+                            void* /*data*/, std::uint32_t* /*size*/) override {
+        Fail();
+    }
+    std::int32_t SetValue(Key /*key*/, const char16_t* /*name*/, std::uint32_t /*type*/,
+                          const void* /*data*/, std::uint32_t /*size*/) override {
+        Fail();
+    }
+    std::int32_t EnumKey(Key /*key*/, std::uint32_t /*index*/, char16_t* /*name*/,
+                         std::uint32_t* /*nameLength*/) override {
+        Fail();
+    }
+    std::int32_t DeleteKey(Key /*parent*/, std::u16string_view /*subKey*/) override { Fail(); }
+    std::int32_t DeleteValue(Key /*key*/, const char16_t* /*name*/) override { Fail(); }
 
   private:
     [[noreturn]] static void Fail() { throw std::bad_alloc(); }
