@@ -7,10 +7,14 @@
 namespace ombrel {
 
 int ShowPluginMessage(std::uint32_t textId, std::uint32_t style) {
+    return ShowPluginMessage(nullptr, textId, style);
+}
+
+int ShowPluginMessage(platform::WindowHandle owner, std::uint32_t textId, std::uint32_t style) {
     platform::MessageBoxes* boxes = platform::CurrentPorts().messageBoxes;
     if (boxes == nullptr) return 0;
-    return boxes->Show(nullptr, LoadResourceString(textId),
-                       LoadResourceString(strings::kPluginName), style);
+    return boxes->Show(owner, LoadResourceString(textId), LoadResourceString(strings::kPluginName),
+                       style);
 }
 
 }  // namespace ombrel

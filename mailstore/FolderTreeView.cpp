@@ -57,12 +57,16 @@ bool IsChecked(const TreeControl& control, TreeControl::Item item) {
     return image >= 0x2000 && image <= 0x2FFF;
 }
 
+TreeControl::Item InsertNodeItem(TreeControl& control, TreeControl::Item parent,
+                                 const WideString& text, MailNode& node) {
+    const std::uint32_t image = ReadEnabled(node) ? kChecked : kUnchecked;
+    return control.InsertLast(parent, text.CStr(), ItemDataOf(node), image | TreeControl::kExpanded,
+                              TreeControl::kStateImageMask | TreeControl::kExpanded);
+}
+
 void InsertFolderItems(TreeControl::Item parent, MailFolder& folder, TreeControl& control) {
     for (const auto& child : folder.children) {
-        const std::uint32_t image = ReadEnabled(*child) ? kChecked : kUnchecked;
-        child->treeItem = control.InsertLast(parent, child->displayName.CStr(), ItemDataOf(*child),
-                                             image | TreeControl::kExpanded,
-                                             TreeControl::kStateImageMask | TreeControl::kExpanded);
+        child->treeItem = InsertNodeItem(control, parent, child->displayName, *child);
         InsertFolderItems(child->treeItem, *child, control);
     }
 }

@@ -18,6 +18,11 @@ MailNode* NodeOf(std::intptr_t itemData);
 // True when the item's state image is the check mark (state bits under 0xF000 in 0x2000-0x2FFF).
 bool IsChecked(const platform::TreeControl& control, platform::TreeControl::Item item);
 
+// Inserts an item for the node as the last child of `parent`, with the text, expanded, checked
+// when the node's state file says "Enabled"; kNoItem when the control refused it.
+platform::TreeControl::Item InsertNodeItem(platform::TreeControl& control,
+                                           platform::TreeControl::Item parent,
+                                           const WideString& text, MailNode& node);
 // Adds the folder's children under the parent item, in order and expanded, checked when their
 // state file says "Enabled", and below each of them its own children; records each child's item.
 void InsertFolderItems(platform::TreeControl::Item parent, MailFolder& folder,

@@ -16,6 +16,8 @@ class DiskFiles;
 class Threads;
 class JobViews;
 class Clock;
+class PageFileMemory;
+class Dialogs;
 
 // The narrow interfaces through which the core reaches the operating system and the indexer. The
 // platform fills them once when the library loads (a host or test fills them natively); tests may
@@ -35,6 +37,8 @@ struct Ports {
     Threads* threads = nullptr;
     JobViews* jobViews = nullptr;
     const Clock* clock = nullptr;
+    PageFileMemory* pageFileMemory = nullptr;
+    Dialogs* dialogs = nullptr;
 };
 
 Ports& CurrentPorts();

@@ -2,10 +2,12 @@
 
 #include "platform/Ports.h"
 #include "platform/posix/MemoryRegistry.h"
+#include "platform/posix/ModelDialogs.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixCodePages.h"
 #include "platform/posix/PosixDiskFiles.h"
 #include "platform/posix/PosixModuleFile.h"
+#include "platform/posix/PosixPageFileMemory.h"
 #include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/PosixShell.h"
 #include "platform/posix/PosixStringTable.h"
@@ -31,8 +33,11 @@ struct PosixPlatform {
     PosixThreadLocale threadLocale;
     PosixModuleFile moduleFile;
     PosixThreads threads;
-    RecordingJobViews jobViews;
+    ModelDialogs dialogs;
+    // The job's updates reach the model of the dialog they are meant for.
+    RecordingJobViews jobViews{[this](const JobViewUpdate& update) { dialogs.Deliver(update); }};
     PosixClock clock;
+    PosixPageFileMemory pageFileMemory;
 
     // The ports of this layer, with the given indexer.
     Ports MakePorts(IndexerConnector* indexer) {
@@ -51,6 +56,8 @@ struct PosixPlatform {
         ports.threads = &threads;
         ports.jobViews = &jobViews;
         ports.clock = &clock;
+        ports.pageFileMemory = &pageFileMemory;
+        ports.dialogs = &dialogs;
         return ports;
     }
 };

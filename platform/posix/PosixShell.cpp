@@ -8,4 +8,14 @@ bool PosixShell::AppDataFolder(WideString& folder) const {
     return true;
 }
 
+void PosixShell::Open(const WideString& file, std::int32_t show) const {
+    std::lock_guard lock(mutex_);
+    opened_.push_back({file, show});
+}
+
+std::vector<OpenedFile> PosixShell::Opened() const {
+    std::lock_guard lock(mutex_);
+    return opened_;
+}
+
 }  // namespace ombrel::platform::posix

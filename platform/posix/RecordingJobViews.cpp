@@ -35,8 +35,11 @@ std::unique_ptr<JobView> RecordingJobViews::ForDialog(WindowHandle dialog) {
 }
 
 void RecordingJobViews::Record(JobViewUpdate update) {
-    std::lock_guard lock(mutex_);
-    updates_.push_back(std::move(update));
+    {
+        std::lock_guard lock(mutex_);
+        updates_.push_back(update);
+    }
+    if (deliver_) deliver_(update);
 }
 
 std::vector<JobViewUpdate> RecordingJobViews::Updates() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -18,9 +19,14 @@ struct JobViewUpdate {
     friend bool operator==(const JobViewUpdate&, const JobViewUpdate&) = default;
 };
 
-// Job views of the native build: every update is recorded in order, for tests and the native host.
+// Job views of the native build: every update is recorded in order, for tests and the native host,
+// and handed on to the dialog window it is meant for (see ModelDialogs).
 class RecordingJobViews final : public JobViews {
   public:
+    using Delivery = std::function<void(const JobViewUpdate&)>;
+
+    explicit RecordingJobViews(Delivery deliver = {}) : deliver_(std::move(deliver)) {}
+
     std::unique_ptr<JobView> ForDialog(WindowHandle dialog) override;
 
     void Record(JobViewUpdate update);
@@ -29,6 +35,7 @@ class RecordingJobViews final : public JobViews {
     void Clear();
 
   private:
+    Delivery deliver_;
     mutable std::mutex mutex_;
     std::vector<JobViewUpdate> updates_;
 };

@@ -7,6 +7,7 @@
 #include "platform/win32/Win32JobViews.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32ModuleFile.h"
+#include "platform/win32/Win32PageFileMemory.h"
 #include "platform/win32/Win32ProfileFiles.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
@@ -32,6 +33,7 @@ void InstallWin32Ports(HINSTANCE module) {
     static Win32Threads threads;
     static Win32JobViews jobViews;
     static const Win32Clock clock;
+    static Win32PageFileMemory pageFileMemory;
 
     Ports& ports = CurrentPorts();
     ports.strings = &strings;
@@ -48,6 +50,7 @@ void InstallWin32Ports(HINSTANCE module) {
     ports.threads = &threads;
     ports.jobViews = &jobViews;
     ports.clock = &clock;
+    ports.pageFileMemory = &pageFileMemory;
 }
 
 }  // namespace ombrel::platform::win32

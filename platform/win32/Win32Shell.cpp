@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include "platform/win32/Win32Strings.h"
@@ -15,6 +16,10 @@ bool Win32Shell::AppDataFolder(WideString& folder) const {
     if (FAILED(SHGetFolderPathW(nullptr, kAppData, nullptr, kCurrentPath, path))) return false;
     folder = ombrel::win32::Utf16(path);
     return true;
+}
+
+void Win32Shell::Open(const WideString& file, std::int32_t show) const {
+    ShellExecuteW(nullptr, nullptr, ombrel::win32::Wide(file.CStr()), nullptr, nullptr, show);
 }
 
 }  // namespace ombrel::platform::win32

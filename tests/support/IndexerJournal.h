@@ -23,6 +23,7 @@ struct EventProperty {
     std::u16string name;
     std::uint16_t variantType = 0;  // VT_DATE 7, VT_BSTR 8, VT_UI4 19
     platform::PropertyValue value;
+    friend bool operator==(const EventProperty&, const EventProperty&) = default;
 };
 
 // An event as the indexer received it.
