@@ -32,10 +32,11 @@ void IndexNewMessages(MailFolder& folder, const WideString& path) {
         // At exit the index's flag bit is not reported: the message's statusFlag stays clear.
         ParsedMessage message;
         message.parse(text, size);
-        static_cast<void>(SubmitEmailEvent(message, time, path));  // a refusal is not counted
+        // A refused message still counts as indexed for the folder's time.
+        static_cast<void>(SubmitEmailEvent(message, time, path));
     }
     base.Close();
-    if (CompareTimes(newest, stored) < 0) WriteMonitorTime(newest, folder);
+    MoveMonitorTimeForward(newest, folder);
 }
 
 }  // namespace
