@@ -1,14 +1,17 @@
-// Runs the library's indexing natively over a sample mail store, as the settings dialog and the
-// host's shutdown would, and prints one JSON object per line:
+// Runs the library's indexing natively over a sample mail store, as a user of the settings dialog
+// and the host's shutdown would, and prints one JSON object per line:
 //
 //   index_sample_store [--messages N]
 //
 // 1. writes the sample store (N messages a folder, 4 unless given) to a temporary directory, with
 //    the host's registry entries, and starts the library with "Monitor selected folders on exit";
-// 2. selects every folder and runs the re-indexing job to its end: its log and the events it sent;
-// 3. new mail lands in the monitored folders (those whose state file says "Enabled"): two messages
-//    newer than the folder's last indexed time and one older that arrived late;
-// 4. shuts the library down: the exit pass sends only the newer mail; its events.
+// 2. opens the settings dialog (the native model of it): Select All, Re-Index Selected, waits for
+//    "Done", then returns to the settings and closes the dialog with OK, which stores the check
+//    marks; prints the dialog's log and the events that the job sent;
+// 3. new mail lands in every Inbox: two messages newer than its last indexed time and one older
+//    that arrived late;
+// 4. shuts the library down: the exit pass sends only the newer mail; prints its events.
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -29,12 +32,13 @@
 #include "tests/support/SampleMail.h"
 #include "tests/support/StandInIndexer.h"
 #include "tests/support/TempDirectory.h"
-#include "tests/support/TestMailbox.h"
+#include "ui/DialogControls.h"
 
 namespace {
 
 using namespace ombrel;
 using testing::Json;
+using namespace ombrel::controls;
 
 constexpr double kVariantDaysTo1970 = 25569.0;
 
@@ -77,15 +81,16 @@ std::vector<testing::StoredMessage> StoredMessages(const MailFolder& folder) {
     return messages;
 }
 
-// Adds mail to the base of every folder below `parent` whose state file is enabled: two messages
-// after the folder's last indexed time and, between them, one from before it.
+// Adds mail to the base of every Inbox below `parent` that has a last indexed time: two messages
+// after that time and, between them, one from before it.
 void DeliverNewMail(const MailAccount& account, const MailFolder& parent, int& serial) {
     for (const std::unique_ptr<MailFolder>& child : parent.children) {
         SystemTime indexed;
-        if (ReadEnabled(*child) && ReadMonitorTime(*child, &indexed)) {
+        if (child->displayName.View() == u"Inbox" && ReadMonitorTime(*child, &indexed)) {
             const std::int64_t last = UnixSecondsOf(indexed);
             std::vector<testing::StoredMessage> messages = StoredMessages(*child);
-            for (const std::int64_t time : {last + 3600, last - std::int64_t{86400} * 30, last + 7200}) {
+            for (const std::int64_t time :
+                 {last + 3600, last - std::int64_t{86400} * 30, last + 7200}) {
                 const auto kind = static_cast<testing::SampleMailKind>(
                     serial % static_cast<int>(testing::SampleMailKind::kCount));
                 messages.push_back(
@@ -135,12 +140,21 @@ int main(int argc, char** argv) {
     std::printf("{\"library\":{\"status\":%d}}\n", plugin::GetStatus());
     if (plugin::GetStatus() != 0) return 1;
 
-    testing::EnableEveryFolder(*State().accounts);
-    if (!StartJob(nullptr)) return 1;
-    Job().worker->Wait();
-    for (const WideString& line : posix.jobViews.LogLines()) {
-        std::printf("{\"log\":%s}\n", Json(line.View()).c_str());
-    }
+    posix.dialogs.SetUser([](platform::posix::DialogModel& dialog) {
+        dialog.Click(kSelectAll);
+        dialog.Click(kReIndex);
+        if (!dialog.DeliverUntil([&] { return dialog.Item(kCancel).text == u"Done"; },
+                                 std::chrono::minutes(5))) {
+            std::fprintf(stderr, "the job did not end\n");
+        }
+        for (const std::u16string& line : dialog.LogLines()) {
+            std::printf("{\"log\":%s}\n", Json(line).c_str());
+        }
+        dialog.Click(kCancel);  // "Done"
+        dialog.DeliverPosted();
+        dialog.Click(kOk);
+    });
+    std::printf("{\"setup\":%d}\n", plugin::Setup());
     const std::vector<standin::ReceivedEvent> indexed = journal.Events();
     PrintEvents(indexed, 0, "folder");
 
