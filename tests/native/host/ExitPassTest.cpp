@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/CalendarMath.h"
 #include "common/Exceptions.h"
 #include "host/Lifecycle.h"
 #include "host/PluginApi.h"
@@ -11,6 +12,7 @@
 #include "mailstore/FolderState.h"
 #include "tests/support/EventFields.h"
 #include "tests/support/HostEnvironment.h"
+#include "tests/support/JobStress.h"
 #include "tests/support/NativeTestPlatform.h"
 #include "tests/support/SamplePasses.h"
 #include "tests/support/TestMailbox.h"
@@ -110,6 +112,29 @@ TEST_F(ExitPassTest, FoldersWithoutATimeOrNotEnabledAreNotIndexedButTheirChildre
     EXPECT_EQ(standin::TextField(journal.Events()[1], u"folder_name"), u"Main\\Off\\Child");
     EXPECT_FALSE(Monitor(unmonitored));
     EXPECT_EQ(Monitor(disabled), MessageTime(k2006 - kDay));
+}
+
+TEST_F(ExitPassTest, AfterMailArrivedOnlyInboxMessagesLaterThanItsArrivalAreIndexed) {
+    const std::int64_t now = UnixSecondsOf(posix.clock.CurrentUtcTime());
+    MailFolder& inbox = mailbox.Add(
+        mailbox.Root(), u"Inbox",
+        std::vector<StoredMessage>{SimpleMessage("before", static_cast<std::int32_t>(now - kDay)),
+                                   SimpleMessage("after", static_cast<std::int32_t>(now + kDay))},
+        true);
+    mailbox.Account().address = WideString(u"main@example.org");
+    WriteEnabled(mailbox.Account(), true);
+    State().accounts = std::make_unique<AccountList>();
+    mailbox.MoveInto(*State().accounts);
+    State().activeConfig.indexOnReceive = 1;
+    State().initialized = true;
+    testing::IncomingMessage arriving(SimpleMessage("arriving", 0).text);
+    plugin::GetSpamScore(arriving);
+    ASSERT_EQ(Received(), (Subjects{u"arriving"}));
+    SystemTime arrival;
+    ASSERT_TRUE(ReadMonitorTime(inbox, &arrival));
+    journal.Clear();
+    Run();
+    EXPECT_EQ(Received(), (Subjects{u"after"}));
 }
 
 TEST_F(ExitPassTest, TheCommonAccountsPathsBeginWithABackslash) {
