@@ -32,17 +32,18 @@ void IndexNewMessages(MailFolder& folder, const WideString& path) {
         // At exit the index's flag bit is not reported: the message's statusFlag stays clear.
         ParsedMessage message;
         message.parse(text, size);
-        static_cast<void>(SubmitEmailEvent(message, time, path));  // a refusal is not counted
+        // A refused message still counts as indexed for the folder's time.
+        static_cast<void>(SubmitEmailEvent(message, time, path));
     }
     base.Close();
-    if (CompareTimes(newest, stored) < 0) WriteMonitorTime(newest, folder);
+    MoveMonitorTimeForward(newest, folder);
 }
 
 }  // namespace
 
 void RunExitPass(MailFolder& parent, const WideString& pathPrefix) {
-    for (std::size_t child = 0; child < parent.children.size(); ++child) {
-        MailFolder& folder = *parent.children[child];
+    for (const std::unique_ptr<MailFolder>& child : parent.children) {
+        MailFolder& folder = *child;
         const WideString path = ChildPath(pathPrefix, folder);
         if (!folder.directory.IsEmpty() && ReadEnabled(folder)) IndexNewMessages(folder, path);
         RunExitPass(folder, path);

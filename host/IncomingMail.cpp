@@ -1,7 +1,5 @@
 #include "host/IncomingMail.h"
 
-#include <mutex>
-
 #include "common/SystemTime.h"
 #include "common/TextCompare.h"
 #include "host/MessageBuffer.h"
@@ -63,16 +61,6 @@ bool FindDestination(const WideString& to, Destination& destination) {
     return true;
 }
 
-// Hooks on several host threads may file mail in the same Inbox at once: the time is read,
-// compared and written by one of them at a time, so that it never moves back.
-void MoveMonitorTimeForward(const MailFolder& inbox, const SystemTime& now) {
-    static std::mutex lock;
-    std::lock_guard guard(lock);
-    SystemTime stored;
-    ReadMonitorTime(inbox, &stored);
-    if (CompareTimes(stored, now) > 0) WriteMonitorTime(now, inbox);
-}
-
 void IndexMessage(MessageDataSource& source, ParsedMessage& message, MessageBuffer& buffer) {
     const PluginState& state = State();
     if (!state.initialized || state.activeConfig.indexOnReceive == 0) return;
@@ -83,7 +71,7 @@ void IndexMessage(MessageDataSource& source, ParsedMessage& message, MessageBuff
     if (!FindDestination(message.to, destination)) return;
     const SystemTime now = platform::CurrentPorts().clock->CurrentUtcTime();
     const HResult result = SubmitEmailEvent(message, now, destination.folderName);
-    if (Succeeded(result) && destination.hasInbox) MoveMonitorTimeForward(destination.inbox, now);
+    if (Succeeded(result) && destination.hasInbox) MoveMonitorTimeForward(now, destination.inbox);
 }
 
 }  // namespace

@@ -70,10 +70,7 @@ void IndexFolder(MailFolder& folder, FolderWork work) {
     }
     view.SetProgressPosition(shownCount);
     work.base.Close();
-
-    SystemTime stored;
-    ReadMonitorTime(folder, &stored);
-    if (CompareTimes(work.newest, stored) < 0) WriteMonitorTime(work.newest, folder);
+    MoveMonitorTimeForward(work.newest, folder);
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ IndexingJob& Job();
 // the worker could not be started.
 bool StartJob(platform::WindowHandle dialog);
 // Pauses (suspends) or unpauses (resumes once) the running worker; suspensions nest. False when
-// no job runs.
+// no job runs, also when the worker ended just as it was being paused.
 bool PauseJob(bool pause);
 // Ends a running job and waits for its worker. Always true.
 bool StopJob();

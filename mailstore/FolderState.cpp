@@ -1,6 +1,7 @@
 #include "mailstore/FolderState.h"
 
 #include <array>
+#include <mutex>
 
 #include "common/AnsiText.h"
 #include "common/Base64.h"
@@ -112,6 +113,14 @@ void WriteMonitorTime(const SystemTime& time, const MailNode& node) {
         EncodeBase64(std::string_view(reinterpret_cast<const char*>(record.data()), record.size()));
     const std::u16string value(text.begin(), text.end());
     profiles->WriteString(kStateSection, kMonitorKey, value.c_str(), StateFile(node).CStr());
+}
+
+void MoveMonitorTimeForward(const SystemTime& time, const MailNode& node) {
+    static std::mutex turn;
+    const std::lock_guard taken(turn);
+    SystemTime stored;
+    ReadMonitorTime(node, &stored);
+    if (CompareTimes(time, stored) < 0) WriteMonitorTime(time, node);
 }
 
 }  // namespace ombrel

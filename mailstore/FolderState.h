@@ -19,5 +19,9 @@ void WriteEnabled(MailNode& node, bool selected);
 bool ReadMonitorTime(const MailNode& node, SystemTime* time);
 // Stores the time as "Monitor" when the node has a directory.
 void WriteMonitorTime(const SystemTime& time, const MailNode& node);
+// Stores the time as "Monitor" when it is later than the stored one (or none is stored). The
+// indexing job and the incoming-mail hooks on the host's threads may move the same folder's time
+// at once: they read, compare and write it one at a time, so that it never moves back.
+void MoveMonitorTimeForward(const SystemTime& time, const MailNode& node);
 
 }  // namespace ombrel

@@ -27,7 +27,7 @@ std::optional<std::uint32_t> NumberField(const ReceivedEvent& event, std::u16str
 }
 
 std::optional<double> DateField(const ReceivedEvent& event, std::u16string_view name) {
-    const platform::VariantDate* date = Field<platform::VariantDate>(event, name);
+    const auto* date = Field<platform::VariantDate>(event, name);
     return date != nullptr ? std::optional<double>(date->days) : std::nullopt;
 }
 

@@ -4,6 +4,27 @@
 
 namespace ombrel::testing {
 
+StoredMessage SimpleMessage(const std::string& subject, std::int32_t time, std::uint32_t status) {
+    return {"From: anna@example.org\r\nTo: main@example.org\r\nSubject: " + subject +
+                "\r\n\r\nBody of " + subject + "\r\n",
+            time, status};
+}
+
+namespace {
+
+void EnableBelow(MailFolder& parent) {
+    for (const std::unique_ptr<MailFolder>& child : parent.children) {
+        child->enabled = true;
+        EnableBelow(*child);
+    }
+}
+
+}  // namespace
+
+void EnableEveryFolder(AccountList& accounts) {
+    for (const std::unique_ptr<MailAccount>& account : accounts) EnableBelow(account->rootFolder);
+}
+
 TestMailbox::TestMailbox(std::u16string accountName) {
     account_->name = WideString(std::move(accountName));
     account_->directory = disk.Directory(u"account");
@@ -30,7 +51,8 @@ MailFolder& TestMailbox::Add(MailFolder& parent, const std::u16string& displayNa
     std::filesystem::create_directories(disk.Local(relative));
     if (messages) Store(*folder, WriteMessageBase(*messages));
     if (enabled) {
-        disk.Write(relative + u"/kvrdirinfo.cookie", "[KVR Directory Information]\r\nEnabled=1\r\n");
+        disk.Write(relative + u"/kvrdirinfo.cookie",
+                   "[KVR Directory Information]\r\nEnabled=1\r\n");
     }
     parent.children.push_back(std::move(folder));
     return *parent.children.back();

@@ -13,6 +13,17 @@
 
 namespace ombrel::testing {
 
+// Times of stored messages: 2006-01-01 00:00:00 UTC, and a day.
+inline constexpr std::int32_t k2006 = 1136073600;
+inline constexpr std::int32_t kDay = 86400;
+
+// A short plain message to the mailbox's owner with the subject, stored at `time`.
+StoredMessage SimpleMessage(const std::string& subject, std::int32_t time,
+                            std::uint32_t status = 0);
+
+// Selects every folder of every account for the job (in memory, as the dialog's check marks do).
+void EnableEveryFolder(AccountList& accounts);
+
 // One account whose folder tree is built in memory, each folder in a directory of its own below
 // a temporary directory with its message base written there. The account's root folder has a
 // directory too (the account's), as loaded accounts do.

@@ -17,26 +17,13 @@
 #include "tests/support/SampleStore.h"
 #include "tests/support/StoreListing.h"
 #include "tests/support/TempDirectory.h"
+#include "tests/support/win32/HostRegistry.h"
 
 namespace ombrel {
 namespace {
 
-// Runs regedit silently on a ".reg" file and waits for it.
-bool Regedit(const std::u16string& file) {
-    std::wstring command = L"regedit.exe /s \"" + std::wstring(file.begin(), file.end()) + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &process) == FALSE) {
-        return false;
-    }
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD status = 1;
-    GetExitCodeProcess(process.hProcess, &status);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return status == 0;
+std::wstring Wide(const WideString& text) {
+    return {text.View().begin(), text.View().end()};
 }
 
 void WriteBytes(const testing::TempDirectory& disk, const char16_t* name,
@@ -50,7 +37,7 @@ class WineMailStoreTest : public ::testing::Test {
         testing::WriteSampleStore(store, disk.Local(u""), hostRoot);
         WriteBytes(disk, u"registry.reg",
                    testing::RegFileBytes(testing::SampleRegistry(store, hostRoot)));
-        ASSERT_TRUE(Regedit(disk.File(u"registry.reg").Std()));
+        ASSERT_TRUE(standin::ImportRegFile(Wide(disk.File(u"registry.reg"))));
         State().dataDirectory = disk.Directory();
         State().accounts = std::make_unique<AccountList>();
     }
@@ -62,7 +49,7 @@ class WineMailStoreTest : public ::testing::Test {
                                                      "Windows Registry Editor Version 5.00\r\n"
                                                      "\r\n[-HKEY_CURRENT_USER\\Software\\RIT]\r\n");
         WriteBytes(disk, u"removal.reg", removal);
-        Regedit(disk.File(u"removal.reg").Std());
+        standin::ImportRegFile(Wide(disk.File(u"removal.reg")));
     }
     static std::string Utf16Le(const std::string& ascii) {
         std::string bytes;

@@ -11,10 +11,12 @@
 #include "tests/support/win32/HostAccounts.h"
 #include "tests/support/win32/HostMessage.h"
 #include "tests/support/win32/HostRegistry.h"
-#include "tools/win32/JsonText.h"
+#include "tests/support/JsonText.h"
 
 namespace ombrel::standin {
 namespace {
+
+using ombrel::testing::Json;
 
 std::u16string Utf16(const std::wstring& text) {
     return {text.begin(), text.end()};

@@ -11,18 +11,19 @@
 #include <string>
 
 #include "tests/support/IndexerJournal.h"
+#include "tests/support/JsonText.h"
 #include "tests/support/win32/ComStandInIndexer.h"
 #include "tests/support/win32/HostRegistry.h"
 #include "tests/support/win32/PluginLibrary.h"
-#include "tools/win32/JsonText.h"
+#include "tools/win32/ExitPassMode.h"
 #include "tools/win32/ReceiveMode.h"
 
 namespace {
 
 using ombrel::standin::ComStandInIndexer;
 using ombrel::standin::IndexerJournal;
-using ombrel::standin::Json;
 using ombrel::standin::PluginLibrary;
+using ombrel::testing::Json;
 
 void InstallHostUnlessPresent() {
     namespace standin = ombrel::standin;
@@ -82,6 +83,8 @@ int RunLifecycle(PluginLibrary& library, const IndexerJournal& journal) {
 // standin_host                      starts and stops the library
 // standin_host --receive DIRECTORY  offers every message file (*.eml) of the directory as mail
 //                                   arriving, and prints the events that reach the indexer
+// standin_host --exit-pass          shuts the library down over a sample store whose monitored
+//                                   folders hold mail newer than their last indexed time
 int wmain(int argc, wchar_t** argv) {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 2;
     InstallHostUnlessPresent();
@@ -98,10 +101,12 @@ int wmain(int argc, wchar_t** argv) {
         const std::wstring mode = argc > 1 ? argv[1] : L"";
         if (mode == L"--receive" && argc == 3) {
             exitCode = ombrel::standin::ReceiveMessageFiles(library, journal, argv[2]);
+        } else if (mode == L"--exit-pass" && argc == 2) {
+            exitCode = ombrel::standin::RunExitPassOverSample(library, journal);
         } else if (mode.empty()) {
             exitCode = RunLifecycle(library, journal);
         } else {
-            std::fprintf(stderr, "usage: standin_host [--receive DIRECTORY]\n");
+            std::fprintf(stderr, "usage: standin_host [--receive DIRECTORY | --exit-pass]\n");
             exitCode = 2;
         }
     }

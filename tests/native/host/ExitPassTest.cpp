@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/CalendarMath.h"
 #include "common/Exceptions.h"
 #include "host/Lifecycle.h"
 #include "host/PluginApi.h"
@@ -11,22 +12,19 @@
 #include "mailstore/FolderState.h"
 #include "tests/support/EventFields.h"
 #include "tests/support/HostEnvironment.h"
-#include "tests/support/MonitoredSample.h"
+#include "tests/support/JobStress.h"
 #include "tests/support/NativeTestPlatform.h"
+#include "tests/support/SamplePasses.h"
 #include "tests/support/TestMailbox.h"
 
 namespace ombrel {
 namespace {
 
 using Subjects = std::vector<std::u16string>;
+using testing::k2006;
+using testing::kDay;
+using testing::SimpleMessage;
 using testing::StoredMessage;
-
-constexpr std::int32_t k2006 = 1136073600;
-constexpr std::int32_t kDay = 86400;
-
-StoredMessage Message(const std::string& subject, std::int32_t time, std::uint32_t status = 0) {
-    return {"To: main@example.org\r\nSubject: " + subject + "\r\n\r\nText\r\n", time, status};
-}
 
 class ExitPassTest : public testing::PluginTest {
   protected:
@@ -59,8 +57,8 @@ class ExitPassTest : public testing::PluginTest {
 
 TEST_F(ExitPassTest, OnlyStrictlyNewerMessagesAreIndexed) {
     MailFolder& inbox = Monitored(u"Inbox",
-                                  {Message("equal", k2006), Message("newer", k2006 + 1),
-                                   Message("older", k2006 - kDay)},
+                                  {SimpleMessage("equal", k2006), SimpleMessage("newer", k2006 + 1),
+                                   SimpleMessage("older", k2006 - kDay)},
                                   k2006);
     Run();
     EXPECT_EQ(Received(), (Subjects{u"newer"}));
@@ -74,37 +72,38 @@ TEST_F(ExitPassTest, OnlyStrictlyNewerMessagesAreIndexed) {
 
 TEST_F(ExitPassTest, TheTimeWrittenIsThatOfTheLastNewerMessageInIndexOrder) {
     MailFolder& inbox = Monitored(
-        u"Inbox", {Message("later", k2006 + 9 * kDay), Message("earlier", k2006 + kDay)}, k2006);
+        u"Inbox",
+        {SimpleMessage("later", k2006 + 9 * kDay), SimpleMessage("earlier", k2006 + kDay)}, k2006);
     Run();
     EXPECT_EQ(Received(), (Subjects{u"later", u"earlier"}));
     EXPECT_EQ(Monitor(inbox), MessageTime(k2006 + kDay));
 }
 
 TEST_F(ExitPassTest, MarkedMessagesAreNeverIndexedNorMoveTheTime) {
-    MailFolder& inbox = Monitored(u"Inbox", {Message("marked", k2006 + kDay, 0x1)}, k2006);
+    MailFolder& inbox = Monitored(u"Inbox", {SimpleMessage("marked", k2006 + kDay, 0x1)}, k2006);
     Run();
     EXPECT_TRUE(journal.Events().empty());
     EXPECT_EQ(Monitor(inbox), MessageTime(k2006));
 }
 
 TEST_F(ExitPassTest, TheIndexsFlagIsNotReportedAtExit) {
-    Monitored(u"Inbox", {Message("flagged", k2006 + kDay, 0x2)}, k2006);
+    Monitored(u"Inbox", {SimpleMessage("flagged", k2006 + kDay, 0x2)}, k2006);
     Run();
     ASSERT_EQ(journal.Events().size(), 1U);
     EXPECT_EQ(standin::NumberField(journal.Events()[0], u"mail_flags"), 0U);
 }
 
 TEST_F(ExitPassTest, FoldersWithoutATimeOrNotEnabledAreNotIndexedButTheirChildrenAre) {
-    MailFolder& unmonitored =
-        mailbox.Add(mailbox.Root(), u"New", std::vector<StoredMessage>{Message("new", k2006)}, true);
-    MailFolder& disabled = mailbox.Add(mailbox.Root(), u"Off",
-                                       std::vector<StoredMessage>{Message("off", k2006)}, false);
+    MailFolder& unmonitored = mailbox.Add(
+        mailbox.Root(), u"New", std::vector<StoredMessage>{SimpleMessage("new", k2006)}, true);
+    MailFolder& disabled = mailbox.Add(
+        mailbox.Root(), u"Off", std::vector<StoredMessage>{SimpleMessage("off", k2006)}, false);
     WriteMonitorTime(MessageTime(k2006 - kDay), disabled);
     // The state file decides, not the in-memory flag.
     disabled.enabled = true;
     for (MailFolder* parent : {&unmonitored, &disabled}) {
-        MailFolder& child = mailbox.Add(*parent, u"Child",
-                                        std::vector<StoredMessage>{Message("child", k2006)}, true);
+        MailFolder& child = mailbox.Add(
+            *parent, u"Child", std::vector<StoredMessage>{SimpleMessage("child", k2006)}, true);
         WriteMonitorTime(MessageTime(k2006 - kDay), child);
     }
     Run();
@@ -115,10 +114,33 @@ TEST_F(ExitPassTest, FoldersWithoutATimeOrNotEnabledAreNotIndexedButTheirChildre
     EXPECT_EQ(Monitor(disabled), MessageTime(k2006 - kDay));
 }
 
+TEST_F(ExitPassTest, AfterMailArrivedOnlyInboxMessagesLaterThanItsArrivalAreIndexed) {
+    const std::int64_t now = UnixSecondsOf(posix.clock.CurrentUtcTime());
+    MailFolder& inbox = mailbox.Add(
+        mailbox.Root(), u"Inbox",
+        std::vector<StoredMessage>{SimpleMessage("before", static_cast<std::int32_t>(now - kDay)),
+                                   SimpleMessage("after", static_cast<std::int32_t>(now + kDay))},
+        true);
+    mailbox.Account().address = WideString(u"main@example.org");
+    WriteEnabled(mailbox.Account(), true);
+    State().accounts = std::make_unique<AccountList>();
+    mailbox.MoveInto(*State().accounts);
+    State().activeConfig.indexOnReceive = 1;
+    State().initialized = true;
+    testing::IncomingMessage arriving(SimpleMessage("arriving", 0).text);
+    plugin::GetSpamScore(arriving);
+    ASSERT_EQ(Received(), (Subjects{u"arriving"}));
+    SystemTime arrival;
+    ASSERT_TRUE(ReadMonitorTime(inbox, &arrival));
+    journal.Clear();
+    Run();
+    EXPECT_EQ(Received(), (Subjects{u"after"}));
+}
+
 TEST_F(ExitPassTest, TheCommonAccountsPathsBeginWithABackslash) {
     testing::TestMailbox common(u"");
-    MailFolder& shared = common.Add(common.Root(), u"Shared",
-                                    std::vector<StoredMessage>{Message("shared", k2006)}, true);
+    MailFolder& shared = common.Add(
+        common.Root(), u"Shared", std::vector<StoredMessage>{SimpleMessage("shared", k2006)}, true);
     WriteMonitorTime(MessageTime(k2006 - 1), shared);
     RunExitPass(common.Root(), common.Account().name);
     ASSERT_EQ(journal.Events().size(), 1U);
@@ -128,8 +150,8 @@ TEST_F(ExitPassTest, TheCommonAccountsPathsBeginWithABackslash) {
 TEST_F(ExitPassTest, UnreadableFoldersAndMessagesArePassedOver) {
     MailFolder& missing = mailbox.Add(mailbox.Root(), u"Missing", std::nullopt, true);
     WriteMonitorTime(MessageTime(k2006), missing);
-    const std::vector<StoredMessage> messages{Message("damaged", k2006 + kDay),
-                                              Message("fine", k2006 + 2 * kDay)};
+    const std::vector<StoredMessage> messages{SimpleMessage("damaged", k2006 + kDay),
+                                              SimpleMessage("fine", k2006 + 2 * kDay)};
     MailFolder& inbox = Monitored(u"Inbox", messages, k2006);
     testing::MessageBaseFiles files = testing::WriteMessageBase(messages);
     testing::StoreU32(files.base, files.records[0] + 36, 7);  // size disagrees with the index
@@ -140,7 +162,7 @@ TEST_F(ExitPassTest, UnreadableFoldersAndMessagesArePassedOver) {
 }
 
 TEST_F(ExitPassTest, ARefusedMessageStillMovesTheTime) {
-    MailFolder& inbox = Monitored(u"Inbox", {Message("refused", k2006 + kDay)}, k2006);
+    MailFolder& inbox = Monitored(u"Inbox", {SimpleMessage("refused", k2006 + kDay)}, k2006);
     journal.Script("Submit", MakeHResult(0x80004005));
     Run();
     EXPECT_EQ(Monitor(inbox), MessageTime(k2006 + kDay));
@@ -148,12 +170,59 @@ TEST_F(ExitPassTest, ARefusedMessageStillMovesTheTime) {
 
 TEST_F(ExitPassTest, AnIndexerRefusalLeavesAtOnceWithoutWritingTheFoldersTime) {
     MailFolder& inbox = Monitored(
-        u"Inbox", {Message("one", k2006 + kDay), Message("two", k2006 + 2 * kDay)}, k2006);
-    Monitored(u"Sent", {Message("sent", k2006 + kDay)}, k2006);
+        u"Inbox", {SimpleMessage("one", k2006 + kDay), SimpleMessage("two", k2006 + 2 * kDay)},
+        k2006);
+    Monitored(u"Sent", {SimpleMessage("sent", k2006 + kDay)}, k2006);
     journal.Script("Submit", indexer::kServiceNotRunning, 1);
     EXPECT_THROW(Run(), CKVRFailException);
     EXPECT_EQ(Received(), (Subjects{u"one"}));
     EXPECT_EQ(Monitor(inbox), MessageTime(k2006));
+}
+
+// A registry whose every read fails with an exception, as running out of memory would.
+class ThrowingRegistry final : public platform::Registry {
+  public:
+    std::int32_t OpenKey(Key /*parent*/, std::u16string_view /*subKey*/, std::uint32_t /*access*/,
+                         Key& /*key*/) override {
+        Fail();
+    }
+    std::int32_t CreateKey(Key /*parent*/, std::u16string_view /*subKey*/, std::uint32_t /*access*/,
+                           Key& /*key*/) override {
+        Fail();
+    }
+    std::int32_t CloseKey(Key /*key*/) override { return 0; }
+    std::int32_t QueryValue(Key /*key*/, const char16_t* /*name*/, std::uint32_t* /*type*/,
+                            void* /*data*/, std::uint32_t* /*size*/) override {
+        Fail();
+    }
+    std::int32_t SetValue(Key /*key*/, const char16_t* /*name*/, std::uint32_t /*type*/,
+                          const void* /*data*/, std::uint32_t /*size*/) override {
+        Fail();
+    }
+    std::int32_t EnumKey(Key /*key*/, std::uint32_t /*index*/, char16_t* /*name*/,
+                         std::uint32_t* /*nameLength*/) override {
+        Fail();
+    }
+    std::int32_t DeleteKey(Key /*parent*/, std::u16string_view /*subKey*/) override { Fail(); }
+    std::int32_t DeleteValue(Key /*key*/, const char16_t* /*name*/) override { Fail(); }
+
+  private:
+    [[noreturn]] static void Fail() { throw std::bad_alloc(); }
+};
+
+TEST_F(ExitPassTest, AFailureWhileReReadingTheAccountsEndsOnlyThePass) {
+    State().accounts = std::make_unique<AccountList>();
+    State().storedConfig.monitorOnExit = 1;
+    State().initialized = true;
+    ThrowingRegistry registry;
+    platform::Ports ports = platform::CurrentPorts();
+    ports.registry = &registry;
+    const platform::ScopedPorts scoped(ports);
+    EXPECT_NO_THROW(FinalizePlugin());
+    EXPECT_FALSE(State().initialized);
+    EXPECT_EQ(State().accounts, nullptr);
+    EXPECT_EQ(State().eventFactory, nullptr);
+    EXPECT_EQ(journal.LiveObjects(), 0);
 }
 
 // The exit pass as the host starts it, over the sample store whose enabled folders were indexed up
@@ -170,8 +239,8 @@ class ExitAtFinalizeTest : public testing::PluginTest {
     ~ExitAtFinalizeTest() override { plugin::Finalize(); }
 
     static void SetStoredOptions(std::uint8_t monitorOnExit) {
-        const std::uint8_t record[12] = {0x0D, 0xF0, 0xAD, 0xBA, 0, monitorOnExit, 0, 0, 0, 0, 12,
-                                         0};
+        const std::uint8_t record[12] = {0x0D, 0xF0, 0xAD, 0xBA, 0,  monitorOnExit,
+                                         0,    0,    0,    0,    12, 0};
         plugin::SetConfigData(record, sizeof record);
     }
 
@@ -179,7 +248,8 @@ class ExitAtFinalizeTest : public testing::PluginTest {
     using Sent = std::vector<std::pair<std::u16string, double>>;
     Sent Expected() const {
         Sent sent;
-        for (const testing::FolderMessage& message : testing::ExitPassMessages(store, &MessageTime)) {
+        for (const testing::FolderMessage& message :
+             testing::ExitPassMessages(store, &MessageTime)) {
             double days = 0;
             posix.clock.ToVariantTime(message.time, days);
             sent.emplace_back(message.path, days);

@@ -6,23 +6,27 @@
 #include "indexing/IndexingJob.h"
 #include "indexing/MessageTime.h"
 #include "indexing/StopCheck.h"
+#include "mailstore/Accounts.h"
 #include "mailstore/FolderState.h"
 #include "tests/native/indexing/JobTest.h"
 #include "tests/support/EventFields.h"
+#include "tests/support/HostEnvironment.h"
+#include "tests/support/SamplePasses.h"
 
 namespace ombrel {
 namespace {
 
 using Lines = std::vector<std::string>;
+using testing::k2006;
+using testing::kDay;
+using testing::SimpleMessage;
 using testing::StoredMessage;
 
-constexpr std::int32_t k2006 = 1136073600;  // 2006-01-01 00:00:00
-constexpr std::int32_t kDay = 86400;
 const SystemTime k2010{2010, 1, 5, 1, 0, 0, 0, 0};
 
 class FolderPassTest : public testing::JobTest {
   protected:
-    std::optional<SystemTime> Monitor(const MailFolder& folder) const {
+    static std::optional<SystemTime> Monitor(const MailFolder& folder) {
         SystemTime time;
         if (!ReadMonitorTime(folder, &time)) return std::nullopt;
         return time;
@@ -38,16 +42,16 @@ class FolderPassTest : public testing::JobTest {
 TEST_F(FolderPassTest, ThreeMessagesWithTheSecondMarkedGiveOneSkippedAndTwoIndexed) {
     MailFolder& inbox = mailbox.Add(mailbox.Root(), u"Inbox",
                                     std::vector<StoredMessage>{
-                                        Message("one", k2006),
-                                        Message("two", k2006 + 2 * kDay, 0x1),
-                                        Message("three", k2006 + kDay, 0x2),
+                                        SimpleMessage("one", k2006),
+                                        SimpleMessage("two", k2006 + 2 * kDay, 0x1),
+                                        SimpleMessage("three", k2006 + kDay, 0x2),
                                     },
                                     true);
     RunJobToEnd();
-    EXPECT_EQ(Updates(), (Lines{"log Main\\Inbox (3)", "range 3", "step 1", "position 0",
-                                "stepit", "stepit", "stepit", "position 3",
-                                "log ----------------------------", "log Indexed 2",
-                                "log Skipped 1", "log Indexing done successfully!", "ended"}));
+    EXPECT_EQ(Updates(),
+              (Lines{"log Main\\Inbox (3)", "range 3", "step 1", "position 0", "stepit", "stepit",
+                     "stepit", "position 3", "log ----------------------------", "log Indexed 2",
+                     "log Skipped 1", "log Indexing done successfully!", "ended"}));
     EXPECT_EQ(Subjects(), (Lines{"one", "three"}));
     const auto events = journal.Events();
     ASSERT_EQ(events.size(), 2U);
@@ -65,13 +69,13 @@ TEST_F(FolderPassTest, ThreeMessagesWithTheSecondMarkedGiveOneSkippedAndTwoIndex
 }
 
 TEST_F(FolderPassTest, ADisabledFolderIsPassedOverButItsEnabledChildrenCarryItsName) {
-    MailFolder& archive = mailbox.Add(mailbox.Root(), u"Archive",
-                                      std::vector<StoredMessage>{Message("old", k2006)}, false);
+    MailFolder& archive = mailbox.Add(
+        mailbox.Root(), u"Archive", std::vector<StoredMessage>{SimpleMessage("old", k2006)}, false);
     MailFolder& year = mailbox.Add(archive, u"2005",
-                                   std::vector<StoredMessage>{Message("kept", k2006)}, true);
+                                   std::vector<StoredMessage>{SimpleMessage("kept", k2006)}, true);
     RunJobToEnd();
-    EXPECT_EQ(Log(), (Lines{"Main\\Archive\\2005 (1)", "----------------------------",
-                            "Indexed 1", "Indexing done successfully!"}));
+    EXPECT_EQ(Log(), (Lines{"Main\\Archive\\2005 (1)", "----------------------------", "Indexed 1",
+                            "Indexing done successfully!"}));
     ASSERT_EQ(journal.Events().size(), 1U);
     EXPECT_EQ(standin::TextField(journal.Events()[0], u"folder_name"), u"Main\\Archive\\2005");
     EXPECT_FALSE(Monitor(archive));
@@ -79,9 +83,10 @@ TEST_F(FolderPassTest, ADisabledFolderIsPassedOverButItsEnabledChildrenCarryItsN
 }
 
 TEST_F(FolderPassTest, TheAccountsRootFolderIsNeverOpened) {
-    mailbox.Store(mailbox.Root(), testing::WriteMessageBase({Message("root", k2006)}));
+    mailbox.Store(mailbox.Root(), testing::WriteMessageBase({SimpleMessage("root", k2006)}));
     mailbox.Root().enabled = true;
-    mailbox.Add(mailbox.Root(), u"Inbox", std::vector<StoredMessage>{Message("one", k2006)}, true);
+    mailbox.Add(mailbox.Root(), u"Inbox", std::vector<StoredMessage>{SimpleMessage("one", k2006)},
+                true);
     RunJobToEnd();
     EXPECT_EQ(Log().front(), "Main\\Inbox (1)");
     EXPECT_EQ(Subjects(), (Lines{"one"}));
@@ -92,7 +97,7 @@ TEST_F(FolderPassTest, FoldersWithoutABaseShowNothingAndKeepTheirTime) {
     MailFolder& missing = mailbox.Add(mailbox.Root(), u"Missing", std::nullopt, true);
     MailFolder& nowhere = mailbox.Add(mailbox.Root(), u"Nowhere", std::nullopt, true);
     nowhere.directory = WideString();
-    mailbox.Add(nowhere, u"Below", std::vector<StoredMessage>{Message("below", k2006)}, true);
+    mailbox.Add(nowhere, u"Below", std::vector<StoredMessage>{SimpleMessage("below", k2006)}, true);
     WriteMonitorTime(k2010, empty);
     RunJobToEnd();
     Lines expected{"Main\\Nowhere\\Below (1)"};
@@ -103,7 +108,8 @@ TEST_F(FolderPassTest, FoldersWithoutABaseShowNothingAndKeepTheirTime) {
 }
 
 TEST_F(FolderPassTest, UnreadableMessagesAreBadAndLeaveTheTimeAlone) {
-    const std::vector<StoredMessage> messages{Message("one", k2006), Message("two", k2006)};
+    const std::vector<StoredMessage> messages{SimpleMessage("one", k2006),
+                                              SimpleMessage("two", k2006)};
     MailFolder& inbox = mailbox.Add(mailbox.Root(), u"Inbox", messages, true);
     testing::MessageBaseFiles files = testing::WriteMessageBase(messages);
     // Each record's size no longer agrees with its index entry.
@@ -119,7 +125,7 @@ TEST_F(FolderPassTest, UnreadableMessagesAreBadAndLeaveTheTimeAlone) {
 
 TEST_F(FolderPassTest, OlderMessagesAreIndexedWithoutMovingTheTimeBack) {
     MailFolder& inbox = mailbox.Add(mailbox.Root(), u"Inbox",
-                                    std::vector<StoredMessage>{Message("old", k2006)}, true);
+                                    std::vector<StoredMessage>{SimpleMessage("old", k2006)}, true);
     WriteMonitorTime(k2010, inbox);
     RunJobToEnd();
     EXPECT_EQ(Subjects(), (Lines{"old"}));
@@ -127,18 +133,20 @@ TEST_F(FolderPassTest, OlderMessagesAreIndexedWithoutMovingTheTimeBack) {
 }
 
 TEST_F(FolderPassTest, TheTimeMovesToTheNewestMessageWhateverTheirOrder) {
-    MailFolder& inbox = mailbox.Add(mailbox.Root(), u"Inbox",
-                                    std::vector<StoredMessage>{Message("newest", k2006 + 9 * kDay),
-                                                               Message("older", k2006)},
-                                    true);
+    MailFolder& inbox =
+        mailbox.Add(mailbox.Root(), u"Inbox",
+                    std::vector<StoredMessage>{SimpleMessage("newest", k2006 + 9 * kDay),
+                                               SimpleMessage("older", k2006)},
+                    true);
     WriteMonitorTime(MessageTime(k2006 + kDay), inbox);
     RunJobToEnd();
     EXPECT_EQ(Monitor(inbox), MessageTime(k2006 + 9 * kDay));
 }
 
 TEST_F(FolderPassTest, ARefusedSubmissionCountsAsSkipped) {
-    mailbox.Add(mailbox.Root(), u"Inbox",
-                std::vector<StoredMessage>{Message("one", k2006), Message("two", k2006)}, true);
+    mailbox.Add(
+        mailbox.Root(), u"Inbox",
+        std::vector<StoredMessage>{SimpleMessage("one", k2006), SimpleMessage("two", k2006)}, true);
     journal.Script("Submit", MakeHResult(0x80004005), 1);
     RunJobToEnd();
     EXPECT_EQ(Log(), (Lines{"Main\\Inbox (2)", "----------------------------", "Indexed 1",
@@ -146,31 +154,32 @@ TEST_F(FolderPassTest, ARefusedSubmissionCountsAsSkipped) {
 }
 
 TEST_F(FolderPassTest, FoldersAreTakenDepthFirstInTheirOrder) {
-    MailFolder& inbox = mailbox.Add(mailbox.Root(), u"Inbox",
-                                    std::vector<StoredMessage>{Message("inbox", k2006)}, true);
-    mailbox.Add(inbox, u"Lists", std::vector<StoredMessage>{Message("lists", k2006)}, true);
-    mailbox.Add(mailbox.Root(), u"Sent", std::vector<StoredMessage>{Message("sent", k2006)}, true);
+    MailFolder& inbox = mailbox.Add(
+        mailbox.Root(), u"Inbox", std::vector<StoredMessage>{SimpleMessage("inbox", k2006)}, true);
+    mailbox.Add(inbox, u"Lists", std::vector<StoredMessage>{SimpleMessage("lists", k2006)}, true);
+    mailbox.Add(mailbox.Root(), u"Sent", std::vector<StoredMessage>{SimpleMessage("sent", k2006)},
+                true);
     testing::TestMailbox common(u"");
-    common.Add(common.Root(), u"Shared", std::vector<StoredMessage>{Message("shared", k2006)},
+    common.Add(common.Root(), u"Shared", std::vector<StoredMessage>{SimpleMessage("shared", k2006)},
                true);
     common.MoveInto(*State().accounts);
     RunJobToEnd();
-    EXPECT_EQ(Log(), (Lines{"Main\\Inbox (1)", "Main\\Inbox\\Lists (1)", "Main\\Sent (1)",
-                            "\\Shared (1)", "----------------------------", "Indexed 4",
-                            "Indexing done successfully!"}));
+    EXPECT_EQ(Log(),
+              (Lines{"Main\\Inbox (1)", "Main\\Inbox\\Lists (1)", "Main\\Sent (1)", "\\Shared (1)",
+                     "----------------------------", "Indexed 4", "Indexing done successfully!"}));
     EXPECT_EQ(Subjects(), (Lines{"inbox", "lists", "sent", "shared"}));
 }
 
 // A stop requested while the second of three messages is being submitted: that message is sent,
 // then the pass ends at the submission's check.
 TEST_F(FolderPassTest, AStopInsideAFolderKeepsItsTimeAndAddsNothing) {
-    MailFolder& sent =
-        mailbox.Add(mailbox.Root(), u"Sent", std::vector<StoredMessage>{Message("sent", k2006)}, true);
-    MailFolder& inbox = mailbox.Add(mailbox.Root(), u"Inbox",
-                                    std::vector<StoredMessage>{Message("one", k2006),
-                                                               Message("two", k2006 + kDay),
-                                                               Message("three", k2006)},
-                                    true);
+    MailFolder& sent = mailbox.Add(mailbox.Root(), u"Sent",
+                                   std::vector<StoredMessage>{SimpleMessage("sent", k2006)}, true);
+    MailFolder& inbox = mailbox.Add(
+        mailbox.Root(), u"Inbox",
+        std::vector<StoredMessage>{SimpleMessage("one", k2006), SimpleMessage("two", k2006 + kDay),
+                                   SimpleMessage("three", k2006)},
+        true);
     WriteMonitorTime(k2010, inbox);
     int submissions = 0;
     journal.OnEnter("Submit", [&submissions] {
@@ -196,8 +205,9 @@ class FolderPassRefusalTest : public FolderPassTest,
                               public ::testing::WithParamInterface<IndexerRefusal> {};
 
 TEST_P(FolderPassRefusalTest, EndsTheJobWithItsLineAndNoSummary) {
-    mailbox.Add(mailbox.Root(), u"Inbox",
-                std::vector<StoredMessage>{Message("one", k2006), Message("two", k2006)}, true);
+    mailbox.Add(
+        mailbox.Root(), u"Inbox",
+        std::vector<StoredMessage>{SimpleMessage("one", k2006), SimpleMessage("two", k2006)}, true);
     journal.Script("Submit", GetParam().result, 1);
     RunJobToEnd();
     EXPECT_EQ(Log(), (Lines{"Main\\Inbox (2)", GetParam().line}));
@@ -208,19 +218,38 @@ TEST_P(FolderPassRefusalTest, EndsTheJobWithItsLineAndNoSummary) {
 
 INSTANTIATE_TEST_SUITE_P(
     TheIndexersThreeStates, FolderPassRefusalTest,
-    ::testing::Values(
-        IndexerRefusal{indexer::kServiceNotRunning, "*** Ombrel Desktop Service is not running! ***"},
-        IndexerRefusal{indexer::kComponentDisabled,
-                       "*** The Bat! Plug-in is in disabled state in Ombrel Desktop! ***"},
-        IndexerRefusal{indexer::kIndexingPaused,
-                       "*** Ombrel Desktop Indexing is in paused state! ***"}));
+    ::testing::Values(IndexerRefusal{indexer::kServiceNotRunning,
+                                     "*** Ombrel Desktop Service is not running! ***"},
+                      IndexerRefusal{
+                          indexer::kComponentDisabled,
+                          "*** The Bat! Plug-in is in disabled state in Ombrel Desktop! ***"},
+                      IndexerRefusal{indexer::kIndexingPaused,
+                                     "*** Ombrel Desktop Indexing is in paused state! ***"}));
 
 TEST_F(FolderPassTest, AnyOtherFailureEndsTheJobWithTheUnhandledLine) {
-    mailbox.Add(mailbox.Root(), u"Inbox", std::vector<StoredMessage>{Message("one", k2006)}, true);
+    mailbox.Add(mailbox.Root(), u"Inbox", std::vector<StoredMessage>{SimpleMessage("one", k2006)},
+                true);
     journal.OnEnter("MakeEvent", [] { throw std::bad_alloc(); });
     RunJobToEnd();
     EXPECT_EQ(Log(), (Lines{"Main\\Inbox (1)", "Unhandled exception occured!"}));
     EXPECT_EQ(Updates().back(), "ended");
+}
+
+TEST_F(FolderPassTest, AJobOverTheWholeSampleStoreLogsEveryFolderAndTheTotals) {
+    const testing::SampleStore store = testing::MakeSampleStore(8);
+    const testing::TempDirectory disk;
+    testing::WriteSampleStore(store, disk.Local(u""), disk.Directory().Std());
+    testing::PutRegistryEntries(posix, testing::SampleRegistry(store, disk.Directory().Std()));
+    State().dataDirectory = disk.Directory();
+    ASSERT_TRUE(LoadAccounts());
+    testing::EnableEveryFolder(*State().accounts);
+    RunJobToEnd();
+    Lines expected;
+    for (const std::u16string& line : testing::FolderPassLog(store)) {
+        expected.push_back(testing::Ascii(line));
+    }
+    EXPECT_EQ(Log(), expected);
+    EXPECT_EQ(static_cast<std::size_t>(Job().totals.indexed), journal.Events().size());
 }
 
 }  // namespace

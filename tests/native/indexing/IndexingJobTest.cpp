@@ -14,17 +14,17 @@ namespace ombrel {
 namespace {
 
 using Lines = std::vector<std::string>;
+using testing::k2006;
+using testing::SimpleMessage;
 using testing::StoredMessage;
-
-constexpr std::int32_t k2006 = 1136073600;
 
 class IndexingJobTest : public testing::JobTest {
   protected:
     void AddInbox(std::uint32_t status = 0) {
         mailbox.Add(mailbox.Root(), u"Inbox",
-                    std::vector<StoredMessage>{Message("one", k2006, status),
-                                               Message("two", k2006, status),
-                                               Message("three", k2006, status)},
+                    std::vector<StoredMessage>{SimpleMessage("one", k2006, status),
+                                               SimpleMessage("two", k2006, status),
+                                               SimpleMessage("three", k2006, status)},
                     true);
     }
     // Starts a job whose worker holds inside the first submission until Release.
@@ -48,7 +48,7 @@ class IndexingJobTest : public testing::JobTest {
 };
 
 TEST_F(IndexingJobTest, AJobWithoutEnabledFoldersWritesOnlyTheRuleAndTheSuccessLine) {
-    mailbox.Add(mailbox.Root(), u"Inbox", std::vector<StoredMessage>{Message("one", k2006)},
+    mailbox.Add(mailbox.Root(), u"Inbox", std::vector<StoredMessage>{SimpleMessage("one", k2006)},
                 false);
     RunJobToEnd();
     EXPECT_EQ(Updates(), (Lines{"log ----------------------------",

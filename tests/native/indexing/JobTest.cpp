@@ -51,10 +51,10 @@ std::vector<std::string> JobTest::Updates() const {
                 shown.push_back("position " + value);
                 break;
             case Kind::StepIt:
-                shown.push_back("stepit");
+                shown.emplace_back("stepit");
                 break;
             case Kind::JobEnded:
-                shown.push_back("ended");
+                shown.emplace_back("ended");
                 break;
         }
     }
@@ -67,13 +67,6 @@ std::vector<std::string> JobTest::Subjects() const {
         subjects.push_back(Ascii(standin::TextField(event, u"subject").value_or(u"(none)")));
     }
     return subjects;
-}
-
-StoredMessage JobTest::Message(const std::string& subject, std::int32_t time,
-                               std::uint32_t status) {
-    return {"From: anna@example.org\r\nTo: main@example.org\r\nSubject: " + subject +
-                "\r\n\r\nBody of " + subject + "\r\n",
-            time, status};
 }
 
 }  // namespace ombrel::testing

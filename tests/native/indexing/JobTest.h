@@ -28,9 +28,6 @@ class JobTest : public PluginTest {
     // The messages' subjects as the indexer received them, in order.
     std::vector<std::string> Subjects() const;
 
-    static StoredMessage Message(const std::string& subject, std::int32_t time,
-                                 std::uint32_t status = 0);
-
     TestMailbox mailbox;
     platform::WindowHandle dialog = reinterpret_cast<platform::WindowHandle>(0x1234);
 };

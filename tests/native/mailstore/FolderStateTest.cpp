@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 #include "tests/support/NativeTestPlatform.h"
 #include "tests/support/TempDirectory.h"
 
@@ -114,6 +117,48 @@ TEST_F(FolderStateTest, InvalidMonitorValuesReadAsNoTime) {
         EXPECT_FALSE(ReadMonitorTime(folder, &read)) << value;
         EXPECT_TRUE(read.IsNone()) << value;
     }
+}
+
+TEST_F(FolderStateTest, TheMonitorTimeMovesOnlyForward) {
+    disk.Write(u"Inbox\\MESSAGES.TBB", "");
+    MoveMonitorTimeForward(SystemTime(), folder);
+    EXPECT_FALSE(disk.Exists(u"Inbox\\kvrdirinfo.cookie"));  // no time is not written
+    MoveMonitorTimeForward(kNovember15, folder);
+    const SystemTime earlier{2005, 11, 1, 14, 23, 59, 0, 0};
+    MoveMonitorTimeForward(earlier, folder);
+    SystemTime read;
+    ASSERT_TRUE(ReadMonitorTime(folder, &read));
+    EXPECT_EQ(read, kNovember15);
+    SystemTime later = kNovember15;
+    later.milliseconds = 1;
+    MoveMonitorTimeForward(later, folder);
+    ASSERT_TRUE(ReadMonitorTime(folder, &read));
+    EXPECT_EQ(read, later);
+}
+
+// Writers on several threads, each moving the time forward through its own times in turn: the
+// latest of all stays, whatever the order in which they came.
+TEST_F(FolderStateTest, WritersOnSeveralThreadsNeverMoveTheTimeBack) {
+    constexpr int kThreads = 4;
+    constexpr int kSteps = 60;
+    disk.Write(u"Inbox\\MESSAGES.TBB", "");
+    std::vector<std::thread> writers;
+    writers.reserve(kThreads);
+    for (int thread = 0; thread < kThreads; ++thread) {
+        writers.emplace_back([this, thread] {
+            for (int step = 0; step < kSteps; ++step) {
+                SystemTime time = kNovember15;
+                time.minute = static_cast<std::uint16_t>(step);
+                time.second = static_cast<std::uint16_t>(thread);
+                MoveMonitorTimeForward(time, folder);
+            }
+        });
+    }
+    for (std::thread& writer : writers) writer.join();
+    SystemTime read;
+    ASSERT_TRUE(ReadMonitorTime(folder, &read));
+    EXPECT_EQ(read.minute, kSteps - 1);
+    EXPECT_EQ(read.second, kThreads - 1);
 }
 
 TEST(CompareTimesTest, OrdersFromTheYearDownAndIgnoresTheDayOfWeek) {

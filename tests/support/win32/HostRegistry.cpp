@@ -55,6 +55,23 @@ void DeleteTree(HKEY root, const wchar_t* key) {
     RegDeleteKeyW(root, key);
 }
 
+bool ImportRegFile(const std::wstring& file) {
+    std::wstring command = L"regedit.exe /s \"" + file + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process) == FALSE) {
+        return false;
+    }
+    WaitForSingleObject(process.hProcess, 60000);
+    DWORD status = 1;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return status == 0;
+}
+
 void InstallHostEnvironment(const std::wstring& workingDirectory) {
     DeleteTree(HKEY_CURRENT_USER, kHostKey);
     PutString(HKEY_CURRENT_USER, kHostKey, L"Version", L"2.0.4.8");

@@ -24,6 +24,9 @@ bool HasKey(HKEY root, const wchar_t* key);
 // Deletes the key with everything below it; a missing key is fine.
 void DeleteTree(HKEY root, const wchar_t* key);
 
+// Loads a ".reg" file with "regedit /s" and waits for it; true when regedit succeeded.
+bool ImportRegFile(const std::wstring& file);
+
 // The Bat! 2.0.4.8 with the working directory, and the library registered with the indexer (so
 // that starting it registers nothing).
 void InstallHostEnvironment(const std::wstring& workingDirectory);

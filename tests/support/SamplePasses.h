@@ -8,8 +8,9 @@
 
 #include "tests/support/SampleStore.h"
 
-// A sample store as the exit-time pass finds it after an earlier indexing: its enabled folders
-// carry a last indexed time, and some of their mail is newer.
+// What the library's passes make of a sample store: the folder pass's log, and for a store whose
+// enabled folders carry a last indexed time from an earlier indexing, the newer mail that the
+// exit-time pass sends.
 namespace ombrel::testing {
 
 // The calendar time that the library gives a message stored at `seconds` (natively the core's
@@ -30,5 +31,9 @@ void MonitorEnabledFolders(SampleStore& store, std::size_t at, const MessageCloc
 // What the exit pass over the store submits, in its order: in every enabled folder with a last
 // indexed time, the messages not marked as not to be indexed whose time is strictly later.
 std::vector<FolderMessage> ExitPassMessages(const SampleStore& store, const MessageClock& timeOf);
+
+// The folder pass's log over the store when every folder is enabled: a line per folder with
+// messages, "path (count)", then the summary lines (nothing is bad in the sample).
+std::vector<std::u16string> FolderPassLog(const SampleStore& store);
 
 }  // namespace ombrel::testing

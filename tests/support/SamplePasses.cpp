@@ -1,4 +1,4 @@
-#include "tests/support/MonitoredSample.h"
+#include "tests/support/SamplePasses.h"
 
 #include <tuple>
 
@@ -34,6 +34,30 @@ void Collect(const std::vector<SampleFolder>& folders, const std::u16string& par
     }
 }
 
+struct PassCounts {
+    int indexed = 0;
+    int skipped = 0;
+};
+
+void Log(const std::vector<SampleFolder>& folders, const std::u16string& parentPath,
+         std::vector<std::u16string>& lines, PassCounts& counts) {
+    for (const SampleFolder& folder : folders) {
+        const std::u16string path = parentPath + u"\\" + folder.displayName;
+        if (!folder.messages.empty()) {
+            lines.push_back(path + u" (" + WidenLatin1(std::to_string(folder.messages.size())) +
+                            u")");
+        }
+        for (const StoredMessage& message : folder.messages) {
+            ++((message.status & 0x1) != 0 ? counts.skipped : counts.indexed);
+        }
+        Log(folder.children, path, lines, counts);
+    }
+}
+
+std::u16string Counted(const char* label, int count) {
+    return WidenLatin1(label + std::to_string(count));
+}
+
 }  // namespace
 
 void MonitorEnabledFolders(SampleStore& store, std::size_t at, const MessageClock& timeOf) {
@@ -46,6 +70,19 @@ std::vector<FolderMessage> ExitPassMessages(const SampleStore& store, const Mess
         Collect(account.folders, account.user, timeOf, newer);
     }
     return newer;
+}
+
+std::vector<std::u16string> FolderPassLog(const SampleStore& store) {
+    std::vector<std::u16string> lines;
+    PassCounts counts;
+    for (const SampleAccount& account : store.accounts) {
+        Log(account.folders, account.user, lines, counts);
+    }
+    lines.emplace_back(u"----------------------------");
+    if (counts.indexed != 0) lines.push_back(Counted("Indexed ", counts.indexed));
+    if (counts.skipped != 0) lines.push_back(Counted("Skipped ", counts.skipped));
+    lines.emplace_back(u"Indexing done successfully!");
+    return lines;
 }
 
 }  // namespace ombrel::testing
