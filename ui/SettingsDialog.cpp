@@ -27,7 +27,7 @@ constexpr std::int32_t kTipWidth = 300;
 // The check boxes of the options that the dialog shows, with their fields of the record.
 struct OptionBox {
     int id;
-    std::uint8_t PluginConfigData::* field;
+    std::uint8_t PluginConfigData::*field;
 };
 constexpr OptionBox kShownOptions[] = {
     {kIndexOnReceive, &PluginConfigData::indexOnReceive},
@@ -46,10 +46,14 @@ struct Tool {
     std::uint32_t text;
 };
 constexpr Tool kTools[] = {
-    {kLink, strings::kTipWebsite},           {kSelectAll, strings::kTipSelectAll},
-    {kUnselectAll, strings::kTipUnselectAll}, {kHelp, strings::kTipHelp},
-    {kDefaults, strings::kTipDefaults},       {kIndexOnReceive, strings::kTipIndexOnReceive},
-    {kMonitorOnExit, strings::kTipMonitorOnExit}, {kPreferHtml, strings::kTipPreferHtml},
+    {kLink, strings::kTipWebsite},
+    {kSelectAll, strings::kTipSelectAll},
+    {kUnselectAll, strings::kTipUnselectAll},
+    {kHelp, strings::kTipHelp},
+    {kDefaults, strings::kTipDefaults},
+    {kIndexOnReceive, strings::kTipIndexOnReceive},
+    {kMonitorOnExit, strings::kTipMonitorOnExit},
+    {kPreferHtml, strings::kTipPreferHtml},
     {kReIndex, strings::kTipReIndex},
 };
 
@@ -102,8 +106,8 @@ DialogMode& CurrentDialogMode() {
     return mode;
 }
 
-std::intptr_t SettingsDialog::Handle(DialogView& view, std::uint32_t message,
-                                     std::uintptr_t wParam, std::intptr_t /*lParam*/) {
+std::intptr_t SettingsDialog::Handle(DialogView& view, std::uint32_t message, std::uintptr_t wParam,
+                                     std::intptr_t /*lParam*/) {
     switch (message) {
         case platform::dialog::kInitDialog:
             Open(view);

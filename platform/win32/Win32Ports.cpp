@@ -2,6 +2,7 @@
 
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32CodePages.h"
+#include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32DiskFiles.h"
 #include "platform/win32/Win32Indexer.h"
 #include "platform/win32/Win32JobViews.h"
@@ -32,6 +33,7 @@ void InstallWin32Ports(HINSTANCE module) {
     static Win32Threads threads;
     static Win32JobViews jobViews;
     static const Win32Clock clock;
+    static Win32Dialogs dialogs(module);
 
     Ports& ports = CurrentPorts();
     ports.strings = &strings;
@@ -48,6 +50,7 @@ void InstallWin32Ports(HINSTANCE module) {
     ports.threads = &threads;
     ports.jobViews = &jobViews;
     ports.clock = &clock;
+    ports.dialogs = &dialogs;
 }
 
 }  // namespace ombrel::platform::win32

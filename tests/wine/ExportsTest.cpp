@@ -115,8 +115,8 @@ TEST_F(Exports, EveryStdcallExportRemovesExactlyItsArguments) {
         {"TBP_GetSpamScore", {0, 0}},
         {"DllCanUnloadNow", {}},
         {"DllGetClassObject", {Address(&IID_IUnknown), Address(&IID_IUnknown), 0}},
+        {"TBP_Setup", {}},  // before initialising: message 103 rather than the dialog
         {"TBP_Initialize", {}},
-        {"TBP_Setup", {}},
         {"TBP_Finalize", {}},
     };
     for (const Probe& probe : probes) {

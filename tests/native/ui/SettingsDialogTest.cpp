@@ -174,8 +174,8 @@ class SettingsDialogTest : public testing::PluginTest {
         std::map<std::filesystem::path, std::string> files;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(disk.Local(u""))) {
             if (entry.path().filename() == "kvrdirinfo.cookie") {
-                files[entry.path()] = disk.Read(entry.path().lexically_relative(disk.Local(u""))
-                                                    .u16string());
+                files[entry.path()] =
+                    disk.Read(entry.path().lexically_relative(disk.Local(u"")).u16string());
             }
         }
         return files;
@@ -226,9 +226,9 @@ TEST_F(SettingsDialogTest, OpeningShowsTheSettingsViewWithTheActiveOptions) {
     EXPECT_TRUE(tips.created);
     EXPECT_EQ(tips.maximumWidth, 300);
     const std::vector<std::pair<int, std::uint32_t>> tools = {
-        {kLink, 134},          {kSelectAll, 135},     {kUnselectAll, 136},
-        {kHelp, 137},          {kDefaults, 138},      {kIndexOnReceive, 139},
-        {kMonitorOnExit, 140}, {kPreferHtml, 141},    {kReIndex, 142}};
+        {kLink, 134},          {kSelectAll, 135},  {kUnselectAll, 136},
+        {kHelp, 137},          {kDefaults, 138},   {kIndexOnReceive, 139},
+        {kMonitorOnExit, 140}, {kPreferHtml, 141}, {kReIndex, 142}};
     EXPECT_EQ(tips.tools, tools);
 
     State().activeConfig = Record(0, 1, 0, 1, 0);
@@ -388,9 +388,9 @@ TEST_F(SettingsDialogTest, ReIndexTakesTheOptionsIntoTheActiveRecordOnly) {
     EXPECT_FALSE(dialog->Item(kOk).enabled);
     EXPECT_TRUE(dialog->Item(kLog).visible);
     EXPECT_TRUE(dialog->Item(kProgress).visible);
-    for (const int hidden : {kFolderTree, kIndexOnReceive, kMonitorOnExit, kPreferHtml,
-                             kGenerateThumbnails, kThumbnailFilter, kSelectAll, kUnselectAll,
-                             kHelp, kDefaults}) {
+    for (const int hidden :
+         {kFolderTree, kIndexOnReceive, kMonitorOnExit, kPreferHtml, kGenerateThumbnails,
+          kThumbnailFilter, kSelectAll, kUnselectAll, kHelp, kDefaults}) {
         EXPECT_FALSE(dialog->Item(hidden).visible) << hidden;
     }
     Finish(*dialog);
@@ -543,7 +543,7 @@ TEST_F(SettingsDialogTest, StopAnsweredYesAlsoEndsAWorkerThatHasNotBegun) {
     dialog->Click(kReIndex);
     ASSERT_NE(Job().worker, nullptr);
     EXPECT_EQ(Job().state, JobState::kIdle);  // started, not begun
-    dialog->Click(kCancel);  // answered Yes
+    dialog->Click(kCancel);                   // answered Yes
     EXPECT_EQ(Job().worker, nullptr);
     dialog->DeliverPosted();
     EXPECT_EQ(dialog->Item(kCancel).text, u"Done");
@@ -558,9 +558,9 @@ TEST_F(SetupTest, TheLinkClassIsRegisteredAroundTheDialogOwnedByTheActiveWindow)
     posix.dialogs.SetActiveWindow(host);
     posix.dialogs.SetUser([](DialogModel& dialog) { dialog.Click(kOk); });
     EXPECT_EQ(plugin::Setup(), 0);
-    EXPECT_EQ(posix.dialogs.Calls(), (std::vector<std::string>{"RegisterLinkClass",
-                                                               "RunModal 203 owner 4660",
-                                                               "UnregisterLinkClass"}));
+    EXPECT_EQ(posix.dialogs.Calls(),
+              (std::vector<std::string>{"RegisterLinkClass", "RunModal 203 owner 4660",
+                                        "UnregisterLinkClass"}));
     posix.dialogs.SetUser([](DialogModel& dialog) { dialog.PressEscape(); });
     EXPECT_EQ(plugin::Setup(), 1);
     posix.dialogs.RefuseLinkClass(true);
