@@ -6,7 +6,8 @@
 
 namespace ombrel::platform::posix {
 
-// Code-page conversion done by the library itself, with the results Windows gives. The ANSI code
+// Code-page conversion done by the library itself, with the results Windows gives, for UTF-8,
+// UTF-7 and the code pages 874, 932, 936, 949, 950 and 1250 to 1258. The ANSI code
 // page (for CP_ACP and CP_THREAD_ACP) is a setting, 1252 unless set otherwise.
 class PosixCodePages final : public CodePages {
   public:

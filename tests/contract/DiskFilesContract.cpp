@@ -36,8 +36,9 @@ class OpenFile {
 }  // namespace
 
 std::u16string DiskFilesContract::PutFile(const std::string& name, const std::string& bytes) {
-    scratch.WriteBytes(name, bytes);
-    return scratch.CorePath(name);
+    const std::u16string relative(name.begin(), name.end());
+    scratch.Write(relative, bytes);
+    return scratch.File(relative).Std();
 }
 
 std::string DiskFilesContract::ReadAt(DiskFiles::Handle file, std::int32_t offset,
@@ -99,18 +100,18 @@ TEST_P(DiskFilesContract, AnEmptyFileOpensButDoesNotMap) {
 }
 
 TEST_P(DiskFilesContract, MissingFilesAndDirectoriesDoNotOpen) {
-    EXPECT_EQ(files->OpenForReading(scratch.CorePath("MISSING.TBB").c_str()),
+    EXPECT_EQ(files->OpenForReading(scratch.File(u"MISSING.TBB").CStr()),
               DiskFiles::kInvalidHandle);
-    std::filesystem::create_directory(scratch.Path("Inbox"));
-    EXPECT_EQ(files->OpenForReading(scratch.CorePath("Inbox").c_str()), DiskFiles::kInvalidHandle);
+    std::filesystem::create_directory(scratch.Local(u"Inbox"));
+    EXPECT_EQ(files->OpenForReading(scratch.File(u"Inbox").CStr()), DiskFiles::kInvalidHandle);
 }
 
 TEST_P(DiskFilesContract, NamesWithBackslashesAndCyrillicLetters) {
     const std::filesystem::path inbox =
-        scratch.Path("") / std::filesystem::path(u"Почта") / "Inbox";
+        scratch.Local(u"") / std::filesystem::path(u"Почта") / "Inbox";
     std::filesystem::create_directories(inbox);
     std::ofstream(inbox / "MESSAGES.TBI", std::ios::binary) << "index";
-    const OpenFile file(*files, scratch.CorePath("") + u"Почта\\Inbox\\MESSAGES.TBI");
+    const OpenFile file(*files, scratch.Directory().Std() + u"Почта\\Inbox\\MESSAGES.TBI");
     ASSERT_TRUE(file.IsOpen());
     EXPECT_EQ(ReadAt(file.Get(), 0, 16), "index");
 }

@@ -6,7 +6,7 @@
 
 #include "platform/DiskFiles.h"
 #include "tests/contract/PortContract.h"
-#include "tests/contract/ScratchDirectory.h"
+#include "tests/support/TempDirectory.h"
 
 namespace ombrel::contract {
 
@@ -33,7 +33,7 @@ class DiskFilesContract : public ::testing::TestWithParam<DiskFilesTarget> {
     std::string ReadAt(platform::DiskFiles::Handle file, std::int32_t offset, std::uint32_t count);
 
     std::unique_ptr<platform::DiskFiles> files;
-    ScratchDirectory scratch;
+    testing::TempDirectory scratch;
 };
 
 }  // namespace ombrel::contract

@@ -7,7 +7,7 @@
 #include "platform/Ports.h"
 #include "platform/ProfileFiles.h"
 #include "tests/contract/PortContract.h"
-#include "tests/contract/ScratchDirectory.h"
+#include "tests/support/TempDirectory.h"
 
 namespace ombrel::contract {
 
@@ -19,11 +19,11 @@ class PluginListScenarios : public PortContract<platform::ProfileFiles> {
 
     // The file's value of the key, or "<absent>" when the key is not there.
     std::u16string Get(const char16_t* section, const char16_t* key) const;
-    void WriteList(const std::string& text) const { scratch.WriteBytes("TBPlugin.INI", text); }
-    std::string ListBytes() const { return scratch.ReadBytes("TBPlugin.INI"); }
+    void WriteList(const std::string& text) const { scratch.Write(u"TBPlugin.INI", text); }
+    std::string ListBytes() const { return scratch.Read(u"TBPlugin.INI"); }
 
-    ScratchDirectory scratch;
-    WideString listPath = WideString(scratch.CorePath("TBPlugin.INI"));
+    testing::TempDirectory scratch;
+    WideString listPath = scratch.File(u"TBPlugin.INI");
 
   private:
     std::unique_ptr<platform::ScopedPorts> ports_;

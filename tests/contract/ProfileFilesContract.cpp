@@ -41,7 +41,7 @@ TEST_P(ProfileFilesContract, AMissingFileGivesTheDefaultWithoutTrailingBlanks) {
 }
 
 TEST_P(ProfileFilesContract, ValuesAreTrimmedUnquotedAndFoundWithoutRegardToCase) {
-    scratch.WriteBytes("state.ini", kSample);
+    scratch.Write(u"state.ini", kSample);
     EXPECT_EQ(Get(u"plugins", u"PLUGIN #1", u"-"), u"C:\\A.dll");
     EXPECT_EQ(Get(u"Plugins", u"Plugin #2", u"-"), u"C:\\B.dll");
     EXPECT_EQ(Get(u"Plugins", u"Count", u"-"), u"2");
@@ -52,7 +52,7 @@ TEST_P(ProfileFilesContract, ValuesAreTrimmedUnquotedAndFoundWithoutRegardToCase
 }
 
 TEST_P(ProfileFilesContract, LongValuesAreCutToTheBufferAndAlwaysTerminated) {
-    scratch.WriteBytes("state.ini", kSample);
+    scratch.Write(u"state.ini", kSample);
     std::uint32_t count = 0;
     EXPECT_EQ(Get(u"Plugins", u"Plugin #1", u"", 5, &count), u"C:\\A");
     EXPECT_EQ(count, 4U);
@@ -63,7 +63,7 @@ TEST_P(ProfileFilesContract, LongValuesAreCutToTheBufferAndAlwaysTerminated) {
 }
 
 TEST_P(ProfileFilesContract, IntegersReadAsTheirLeadingDecimalNumber) {
-    scratch.WriteBytes("state.ini", kSample);
+    scratch.Write(u"state.ini", kSample);
     const char16_t* path = file.c_str();
     EXPECT_EQ(port->GetInt(u"Plugins", u"Count", 0, path), 2U);
     EXPECT_EQ(port->GetInt(u"Other", u"Number", 0, path), static_cast<std::uint32_t>(-5));
@@ -81,12 +81,12 @@ TEST_P(ProfileFilesContract, WritingCreatesTheFileAndSectionAndReplacesValues) {
     ASSERT_TRUE(port->WriteString(u"KVR Directory Information", u"Monitor", u"DQ", path));
     EXPECT_EQ(port->GetInt(u"KVR Directory Information", u"Enabled", 5, path), 0U);
     EXPECT_EQ(Get(u"KVR Directory Information", u"Monitor", u""), u"DQ");
-    const std::string text = scratch.ReadBytes("state.ini");
+    const std::string text = scratch.Read(u"state.ini");
     EXPECT_EQ(text.find("nabled"), text.rfind("nabled"));  // one Enabled line, not two
 }
 
 TEST_P(ProfileFilesContract, WritingOneKeyKeepsEveryOtherSectionKeyAndComment) {
-    scratch.WriteBytes("state.ini", kSample);
+    scratch.Write(u"state.ini", kSample);
     const char16_t* path = file.c_str();
     ASSERT_TRUE(port->WriteString(u"Plugins", u"Count", u"3", path));
     ASSERT_TRUE(port->WriteString(u"Plugins", u"Plugin #3", u"C:\\C.dll", path));
@@ -100,7 +100,7 @@ TEST_P(ProfileFilesContract, WritingOneKeyKeepsEveryOtherSectionKeyAndComment) {
     EXPECT_EQ(Get(u"Other", u"Word", u"-"), u"abc");
     EXPECT_EQ(Get(u"New", u"Key", u"-"), u"value");
 
-    const std::string text = scratch.ReadBytes("state.ini");
+    const std::string text = scratch.Read(u"state.ini");
     EXPECT_NE(text.find("; kept comment"), std::string::npos);
     const auto plugins = text.find("[Plugins]");
     const auto data = text.find("[Plugin Data]");
@@ -112,7 +112,7 @@ TEST_P(ProfileFilesContract, WritingOneKeyKeepsEveryOtherSectionKeyAndComment) {
 }
 
 TEST_P(ProfileFilesContract, AWriteIntoAMissingDirectoryFails) {
-    const std::u16string missing = scratch.CorePath("no-such-dir") + u"\\state.ini";
+    const std::u16string missing = scratch.File(u"no-such-dir\\state.ini").Std();
     EXPECT_FALSE(port->WriteString(u"S", u"K", u"V", missing.c_str()));
 }
 

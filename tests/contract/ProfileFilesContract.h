@@ -4,7 +4,7 @@
 
 #include "platform/ProfileFiles.h"
 #include "tests/contract/PortContract.h"
-#include "tests/contract/ScratchDirectory.h"
+#include "tests/support/TempDirectory.h"
 
 namespace ombrel::contract {
 
@@ -14,8 +14,8 @@ class ProfileFilesContract : public PortContract<platform::ProfileFiles> {
     std::u16string Get(const char16_t* section, const char16_t* key, const char16_t* defaultValue,
                        std::uint32_t size = 512, std::uint32_t* count = nullptr) const;
 
-    ScratchDirectory scratch;
-    std::u16string file = scratch.CorePath("state.ini");
+    testing::TempDirectory scratch;
+    std::u16string file = scratch.File(u"state.ini").Std();
 };
 
 }  // namespace ombrel::contract

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32CodePages.h"
 #include "platform/win32/Win32DiskFiles.h"
 #include "platform/win32/Win32ModuleFile.h"
 #include "platform/win32/Win32ProfileFiles.h"
@@ -13,6 +14,7 @@
 #include "platform/win32/Win32Threads.h"
 #include "platform/win32/Win32TreeControl.h"
 #include "tests/contract/ClockContract.h"
+#include "tests/contract/CodePagesContract.h"
 #include "tests/contract/DiskFilesContract.h"
 #include "tests/contract/ModuleFileContract.h"
 #include "tests/contract/PluginListScenarios.h"
@@ -29,6 +31,11 @@ namespace {
 INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,
                          ::testing::Values(PortFactory<platform::Registry>([] {
                              return std::make_unique<platform::win32::Win32Registry>();
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Win32, CodePagesContract,
+                         ::testing::Values(PortFactory<platform::CodePages>([] {
+                             return std::make_unique<platform::win32::Win32CodePages>();
                          })));
 
 // A Windows writer: the file open for reading and writing, sharing reading only.

@@ -9,9 +9,9 @@
 #include "host/ComModule.h"
 #include "host/PluginApi.h"
 #include "host/PluginState.h"
-#include "tests/contract/ScratchDirectory.h"
 #include "tests/support/HostEnvironment.h"
 #include "tests/support/NativeTestPlatform.h"
+#include "tests/support/TempDirectory.h"
 
 namespace ombrel {
 namespace {
@@ -26,8 +26,8 @@ constexpr HResult kRefused = MakeHResult(0x80040200);
 class ComServerTest : public testing::PluginTest {
   protected:
     ComServerTest() {
-        testing::InstallHostEnvironment(posix, scratch.CorePath("Bat") + u"\\");
-        std::filesystem::create_directories(scratch.Path("Bat"));
+        testing::InstallHostEnvironment(posix, scratch.Directory(u"Bat").View());
+        std::filesystem::create_directories(scratch.Local(u"Bat"));
     }
 
     void SetHostValue(const char16_t* name, std::u16string_view value) {
@@ -35,11 +35,11 @@ class ComServerTest : public testing::PluginTest {
     }
     void Unregister() { posix.registry.DeleteKey(kUser, testing::kComponentKey); }
     bool Listed() const { return ListText().find(kOwnEntry) != std::string::npos; }
-    std::string ListText() const { return scratch.ReadBytes("Bat/TBPlugin.INI"); }
+    std::string ListText() const { return scratch.Read(u"Bat\\TBPlugin.INI"); }
 
     static constexpr const char* kOwnEntry =
         "Plugin #1=C:\\Program Files\\Ombrel\\OmbrelDesktopTheBat.dll";
-    contract::ScratchDirectory scratch;
+    testing::TempDirectory scratch;
 };
 
 TEST_F(ComServerTest, RegisteringListsTheLibraryInTheHostsDataDirectory) {
@@ -62,7 +62,7 @@ TEST_F(ComServerTest, AFailedComponentRegistrationLeavesTheListAlone) {
     Unregister();
     journal.Script("CommitComponent", kRefused);
     EXPECT_EQ(RegisterServer(), kRefused);
-    EXPECT_FALSE(std::filesystem::exists(scratch.Path("Bat/TBPlugin.INI")));
+    EXPECT_FALSE(std::filesystem::exists(scratch.Local(u"Bat\\TBPlugin.INI")));
 }
 
 TEST_F(ComServerTest, WithoutTheWorkingDirectoryNoListIsEdited) {
@@ -70,7 +70,7 @@ TEST_F(ComServerTest, WithoutTheWorkingDirectoryNoListIsEdited) {
     EXPECT_EQ(RegisterServer(), 1);
     EXPECT_EQ(posix.messageBoxes.Shown().size(), 1U);
     EXPECT_TRUE(State().pluginIniPath.IsEmpty());
-    EXPECT_TRUE(std::filesystem::is_empty(scratch.Path("Bat")));
+    EXPECT_TRUE(std::filesystem::is_empty(scratch.Local(u"Bat")));
 }
 
 TEST_F(ComServerTest, AWarningAfterAnEarlierStartEditsTheListFoundThen) {
@@ -85,7 +85,7 @@ TEST_F(ComServerTest, AWarningAfterAnEarlierStartEditsTheListFoundThen) {
 TEST_F(ComServerTest, WithoutItsOwnPathTheLibraryListsNothing) {
     posix.moduleFile.SetPath(WideString());
     EXPECT_EQ(RegisterServer(), 1);
-    EXPECT_TRUE(std::filesystem::is_empty(scratch.Path("Bat")));
+    EXPECT_TRUE(std::filesystem::is_empty(scratch.Local(u"Bat")));
 }
 
 TEST_F(ComServerTest, UnregisteringRemovesComponentModuleAndListEntry) {
@@ -114,22 +114,19 @@ TEST_F(ComServerTest, UnregisteringWithoutTheHostOrItsDirectoryLeavesTheListAlon
 }
 
 TEST_F(ComServerTest, UnregisteringWithoutTheApplicationDataFolderReturnsOne) {
-    posix.shell.SetAppDataFolder(WideString(scratch.CorePath("AppData")));
-    std::filesystem::create_directories(scratch.Path("AppData/The Bat!"));
+    posix.shell.SetAppDataFolder(scratch.File(u"AppData"));
+    std::filesystem::create_directories(scratch.Local(u"AppData\\The Bat!"));
     SetHostValue(u"Working Directory", u"%APPDATA%\\The Bat!");
     ASSERT_EQ(RegisterServer(), 1);
-    ASSERT_NE(scratch.ReadBytes("AppData/The Bat!/TBPlugin.INI").find(kOwnEntry),
-              std::string::npos);
+    ASSERT_NE(scratch.Read(u"AppData\\The Bat!\\TBPlugin.INI").find(kOwnEntry), std::string::npos);
 
     posix.shell.SetAppDataFolder(std::nullopt);
     EXPECT_EQ(UnregisterServer(), hr::kFalse);
-    EXPECT_NE(scratch.ReadBytes("AppData/The Bat!/TBPlugin.INI").find(kOwnEntry),
-              std::string::npos);
+    EXPECT_NE(scratch.Read(u"AppData\\The Bat!\\TBPlugin.INI").find(kOwnEntry), std::string::npos);
 
-    posix.shell.SetAppDataFolder(WideString(scratch.CorePath("AppData")));
+    posix.shell.SetAppDataFolder(scratch.File(u"AppData"));
     EXPECT_EQ(UnregisterServer(), hr::kOk);
-    EXPECT_NE(scratch.ReadBytes("AppData/The Bat!/TBPlugin.INI").find("Count=0"),
-              std::string::npos);
+    EXPECT_NE(scratch.Read(u"AppData\\The Bat!\\TBPlugin.INI").find("Count=0"), std::string::npos);
 }
 
 TEST_F(ComServerTest, AnExceptionInsideTheExportsBecomesAFailure) {

@@ -14,6 +14,7 @@
 #include "platform/posix/PosixThreads.h"
 #include "platform/posix/TreeModel.h"
 #include "tests/contract/ClockContract.h"
+#include "tests/contract/CodePagesContract.h"
 #include "tests/contract/DiskFilesContract.h"
 #include "tests/contract/ModuleFileContract.h"
 #include "tests/contract/PluginListScenarios.h"
@@ -30,6 +31,11 @@ namespace {
 INSTANTIATE_TEST_SUITE_P(Posix, RegistryContract,
                          ::testing::Values(PortFactory<platform::Registry>([] {
                              return std::make_unique<platform::posix::MemoryRegistry>();
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Posix, CodePagesContract,
+                         ::testing::Values(PortFactory<platform::CodePages>([] {
+                             return std::make_unique<platform::posix::PosixCodePages>();
                          })));
 
 // A posix writer: the file open for writing under a write lock of its own description.

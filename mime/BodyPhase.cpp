@@ -1,0 +1,119 @@
+#include "mime/BodyPhase.h"
+
+#include <algorithm>
+
+#include "charsets/ConversionRules.h"
+#include "common/TextCompare.h"
+#include "indexing/StopCheck.h"
+
+namespace ombrel {
+namespace {
+
+bool Is(const WideString& field, std::u16string_view name) {
+    return EqualsIgnoringCase(field.View(), name);
+}
+
+}  // namespace
+
+BodyPhase::BodyPhase(ParsedMessage& part, MessageCursor& cursor, int depth)
+    : part_(part),
+      content_(part.content),
+      cursor_(cursor),
+      depth_(depth),
+      opensBoundary_(!part.content.boundary.IsEmpty() && depth <= kMaxPartDepth) {}
+
+void BodyPhase::Run() {
+    // A child keeps its parent's close delimiter, so a nested multipart part still ends at its
+    // parent's delimiter and its own close delimiter only ends its last child.
+    if (opensBoundary_ && (part_.terminator.IsEmpty() || part_.terminator == WideString(u"--"))) {
+        part_.terminator = content_.boundary + u"--";
+    }
+    if (part_.terminator.IsEmpty()) {
+        // The root without a boundary: its body is the rest of the text.
+        if (content_.type.IsEmpty()) {
+            content_.type = u"text";
+            content_.subtype = u"plain";
+        }
+        KeepBodyToTheEnd(cursor_.position);
+        part_.kind = ClassifyPart(content_);
+        return;
+    }
+    const char* const bodyBegin = cursor_.position;
+    for (std::string_view line;;) {
+        if (!ReadLine(cursor_, line)) {
+            KeepBodyToTheEnd(bodyBegin);  // the delimiter never came: the body is the rest
+            break;
+        }
+        CheckForStop();
+        const Delimiter delimiter = Classify(line);
+        if (delimiter == Delimiter::OwnBoundary) {
+            if (!Is(content_.type, u"multipart")) break;
+            if (!BuildChildren()) {
+                KeepBodyToTheEnd(bodyBegin);
+                break;
+            }
+        } else if (delimiter != Delimiter::None) {
+            content_.bodyBegin = bodyBegin;
+            content_.bodyEnd = line.data();
+            if (delimiter == Delimiter::Close) part_.terminator = WideString();
+            break;
+        }
+    }
+    part_.kind = ClassifyPart(content_);
+}
+
+BodyPhase::Delimiter BodyPhase::Classify(std::string_view line) const {
+    if (!line.starts_with("--")) return Delimiter::None;
+    const std::u16string_view close = part_.terminator.View();
+    const std::u16string_view separator =
+        close.substr(0, close.size() - std::min<std::size_t>(close.size(), 2));
+    const std::u16string_view own =
+        opensBoundary_ ? content_.boundary.View() : std::u16string_view();
+    // A unit of the ANSI code page takes one or two bytes: a line too short or too long for every
+    // delimiter is not converted.
+    const std::size_t shortest =
+        opensBoundary_ ? std::min(separator.size(), own.size()) : separator.size();
+    if (line.size() < shortest || line.size() > 2 * std::max(close.size(), own.size())) {
+        return Delimiter::None;
+    }
+    const WideString text = ThreadAnsiText(line);
+    if (opensBoundary_ && text.View() == own) return Delimiter::OwnBoundary;
+    if (text.View() == close) return Delimiter::Close;
+    if (text.View() == separator) return Delimiter::Separator;
+    return Delimiter::None;
+}
+
+bool BodyPhase::BuildChildren() {
+    while (!cursor_.AtEnd()) {
+        auto child = std::unique_ptr<ParsedMessage>(new ParsedMessage(part_, cursor_, depth_ + 1));
+        const bool closed = child->terminator.IsEmpty();
+        part_.children.push_back(std::move(child));
+        if (closed) return true;
+    }
+    return false;
+}
+
+void BodyPhase::KeepBodyToTheEnd(const char* begin) {
+    content_.bodyBegin = begin;
+    content_.bodyEnd = cursor_.end;
+    cursor_.position = cursor_.end;
+}
+
+PartKind ClassifyPart(const ContentInfo& content) {
+    if (Is(content.type, u"text")) {
+        if (Is(content.subtype, u"plain")) return PartKind::PlainText;
+        if (Is(content.subtype, u"html")) return PartKind::HtmlText;
+        return PartKind::Other;
+    }
+    if (Is(content.type, u"image") ||
+        (Is(content.type, u"application") && Is(content.subtype, u"octet-stream"))) {
+        const bool embedded = !content.contentId.IsEmpty() || !content.contentLocation.IsEmpty();
+        return embedded ? PartKind::EmbeddedBinary : PartKind::Binary;
+    }
+    if (!content.type.IsEmpty() && !Is(content.type, u"multipart") && !content.filename.IsEmpty()) {
+        return PartKind::Attachment;
+    }
+    return PartKind::Other;
+}
+
+}  // namespace ombrel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "mime/MessageCursor.h"
+#include "mime/ParsedMessage.h"
+
+namespace ombrel {
+
+// A part deeper than this many levels below the root does not open its own boundary: it is read
+// as an opaque part up to its parent's delimiter, so no input can nest the parse without end.
+inline constexpr int kMaxPartDepth = 64;
+
+// The body phase of one part at the cursor that its header block left: finds where the body
+// begins and ends, builds the children of a multipart body and classifies the part.
+class BodyPhase {
+  public:
+    BodyPhase(ParsedMessage& part, MessageCursor& cursor, int depth);
+    void Run();
+
+  private:
+    enum class Delimiter { None, OwnBoundary, Separator, Close };
+
+    Delimiter Classify(std::string_view line) const;
+    // Builds children from the cursor on; true when one of them ended at the close delimiter.
+    bool BuildChildren();
+    // The body runs from `begin` to the end of the text, where the cursor then stands.
+    void KeepBodyToTheEnd(const char* begin);
+
+    ParsedMessage& part_;
+    ContentInfo& content_;
+    MessageCursor& cursor_;
+    int depth_;
+    bool opensBoundary_;
+};
+
+// The kind of a part, from its own content fields.
+PartKind ClassifyPart(const ContentInfo& content);
+
+}  // namespace ombrel

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+
+#include "common/WideString.h"
+
+namespace ombrel {
+
+// Turns the raw bytes of a header value into text: the value is read in the ANSI code page and
+// unfolded, and its encoded words ("=?" charset "?" B or Q "?" text "?=") are decoded, each run of
+// adjacent words in one charset joined before conversion and the blanks between adjacent words
+// dropped. Decoded text is final: a word inside it is not decoded again. A zero byte ends the
+// value. Decoding stops at the first malformed word, which stays as it stands with everything
+// after it. Never fails: without memory the text is empty.
+WideString decodeHeaderText(const char* rawBytes, std::size_t length);
+
+}  // namespace ombrel

@@ -1,0 +1,80 @@
+#include "mime/ContentHeaders.h"
+
+#include <gtest/gtest.h>
+
+namespace ombrel {
+namespace {
+
+ContentInfo ContentType(const char16_t* value) {
+    ContentInfo content;
+    parseContentType(content, WideString(value));
+    return content;
+}
+
+TEST(ContentType, TheMediaTypeAndTheTwoParametersAreRead) {
+    const ContentInfo c = ContentType(u"Text/HTML; Charset=\"UTF-8\"; boundary=\"=_b 1\"; name=x");
+    EXPECT_EQ(c.type.Std(), u"Text");
+    EXPECT_EQ(c.subtype.Std(), u"HTML");
+    EXPECT_EQ(c.charset.Std(), u"UTF-8");
+    EXPECT_EQ(c.boundary.Std(), u"--=_b 1");
+}
+
+TEST(ContentType, LineBreaksAndTabsVanishAndBlanksAroundTokensAreTrimmed) {
+    const ContentInfo c =
+        ContentType(u"multipart/mixed;\r\n\tboundary=\"abc\" ;;  charset=koi8-r  ");
+    EXPECT_EQ(c.subtype.Std(), u"mixed");
+    EXPECT_EQ(c.boundary.Std(), u"--abc");
+    EXPECT_EQ(c.charset.Std(), u"koi8-r");
+}
+
+TEST(ContentType, ParametersNeedAnEqualsSignWithoutBlanksAroundIt) {
+    EXPECT_TRUE(ContentType(u"multipart/mixed; boundary = \"b\"").boundary.IsEmpty());
+    EXPECT_TRUE(ContentType(u"multipart/mixed; =b").boundary.IsEmpty());
+    const ContentInfo slash = ContentType(u"text/plain; /odd");
+    EXPECT_EQ(slash.type.Std(), u"text");
+    EXPECT_EQ(slash.subtype.Std(), u"plain");
+    EXPECT_EQ(ContentType(u"text/plain; boundary=").boundary.Std(), u"--");
+}
+
+TEST(ContentType, QuotesGiveNoProtectionToSemicolons) {
+    const ContentInfo c = ContentType(u"multipart/mixed; boundary=\"a;b\"");
+    EXPECT_EQ(c.boundary.Std(), u"--a");
+    EXPECT_EQ(c.type.Std(), u"");  // the token b" is a media type without a slash
+    EXPECT_EQ(c.subtype.Std(), u"b\"");
+}
+
+TEST(ContentType, EveryMediaTypeTokenAssignsBothFieldsAgain) {
+    const ContentInfo bare = ContentType(u"text");
+    EXPECT_EQ(bare.type.Std(), u"");
+    EXPECT_EQ(bare.subtype.Std(), u"text");
+    const ContentInfo last = ContentType(u"text/plain; image/png");
+    EXPECT_EQ(last.type.Std(), u"image");
+    EXPECT_EQ(last.subtype.Std(), u"png");
+    const ContentInfo blank = ContentType(u"text/plain;   ; charset=x");
+    EXPECT_EQ(blank.type.Std(), u"");
+    EXPECT_EQ(blank.subtype.Std(), u"");
+    EXPECT_EQ(blank.charset.Std(), u"x");
+}
+
+TEST(ContentType, ALaterValueKeepsWhatItDoesNotCarry) {
+    ContentInfo content;
+    parseContentType(content, WideString(u"text/plain; charset=koi8-r"));
+    parseContentType(content, WideString(u"text/html"));
+    EXPECT_EQ(content.subtype.Std(), u"html");
+    EXPECT_EQ(content.charset.Std(), u"koi8-r");
+}
+
+TEST(ContentDisposition, OnlyTheFilenameParameterIsRead) {
+    ContentInfo content;
+    parseContentDisposition(content, WideString(u"attachment;\r\n filename=\"a.pdf\"; size=3"));
+    EXPECT_EQ(content.filename.Std(), u"a.pdf");
+    ContentInfo spaced;
+    parseContentDisposition(spaced, WideString(u"attachment; filename = a.pdf"));
+    EXPECT_TRUE(spaced.filename.IsEmpty());
+    ContentInfo continued;
+    parseContentDisposition(continued, WideString(u"attachment; filename*0=a; FILENAME=b.txt"));
+    EXPECT_EQ(continued.filename.Std(), u"b.txt");
+}
+
+}  // namespace
+}  // namespace ombrel

@@ -1,0 +1,124 @@
+#!/usr/bin/env python3
+"""Writes the code-page tables of the posix platform layer.
+
+The tables come from the Windows code-page files (c_<code page>.nls) that Wine ships in
+/usr/share/wine/nls, the data that MultiByteToWideChar and WideCharToMultiByte run on under Wine.
+Each table keeps the byte-to-unit map, the double-byte maps of the lead bytes, and the units whose
+byte sequence is not the first one that maps to them (best-fit and one-way mappings): the posix
+layer rebuilds the unit-to-byte map from these at run time.
+
+Usage: tools/codepages/generate_code_page_tables.py [NLS_DIRECTORY]
+"""
+import pathlib
+import struct
+import subprocess
+import sys
+
+CODE_PAGES = [874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258]
+OUTPUT = pathlib.Path(__file__).resolve().parents[2] / "platform/posix/codepages"
+
+
+def load(directory, code_page):
+    data = (directory / f"c_{code_page}.nls").read_bytes()
+    words = struct.unpack(f"<{len(data) // 2}H", data[: len(data) // 2 * 2])
+    header = words[0]
+    table = {
+        "max_size": words[2],
+        "default_char": words[3],
+        "unicode_default": words[4],
+    }
+    at = header
+    wide_table_at = at + words[at]
+    table["single"] = list(words[at + 1 : at + 257])
+    at += 257
+    if words[at]:
+        at += 256  # glyph table, not used with flags 0
+    at += 1
+    leads = {}
+    if words[at]:
+        offsets = words[at + 1 : at + 257]
+        for lead in range(256):
+            if offsets[lead]:
+                start = at + 1 + offsets[lead]
+                leads[lead] = list(words[start : start + 256])
+    table["leads"] = leads
+    at = wide_table_at + 1
+    if table["max_size"] == 1:
+        table["wide"] = list(data[at * 2 : at * 2 + 65536])
+    else:
+        table["wide"] = list(words[at : at + 65536])
+    return table
+
+
+def derived_wide_map(table):
+    """The unit-to-bytes map that the posix layer derives: the first byte sequence of each unit."""
+    wide = [None] * 65536
+    for byte in range(256):
+        if byte in table["leads"]:
+            for trail, unit in enumerate(table["leads"][byte]):
+                if unit != table["unicode_default"] and wide[unit] is None:
+                    wide[unit] = byte << 8 | trail
+        elif wide[table["single"][byte]] is None:
+            wide[table["single"][byte]] = byte
+    return [table["default_char"] if code is None else code for code in wide]
+
+
+def rows(values, per_row, width):
+    text = [f"0x{value:0{width}X}," for value in values]
+    return "\n".join("    " + " ".join(text[i : i + per_row]) for i in range(0, len(text), per_row))
+
+
+def write(code_page, table):
+    name = f"kCodePage{code_page}"
+    lines = [
+        f"// Code page {code_page}: written by tools/codepages/generate_code_page_tables.py from the",
+        "// Windows code-page file that Wine ships. Do not edit.",
+        '#include "platform/posix/CodePageTable.h"',
+        "",
+        "namespace ombrel::platform::posix {",
+        "namespace {",
+        "",
+        "constexpr char16_t kSingleBytes[256] = {",
+        rows(table["single"], 12, 4),
+        "};",
+        "",
+    ]
+    lead_entries = []
+    for lead, units in sorted(table["leads"].items()):
+        mapped = [t for t, unit in enumerate(units) if unit != table["unicode_default"]]
+        if not mapped:  # a lead byte whose every pair reads as the default unit
+            lead_entries.append(f"    {{0x{lead:02X}, 0x01, 0x00, nullptr}},")
+            continue
+        first, last = mapped[0], mapped[-1]
+        lines += [f"constexpr char16_t kLead{lead:02X}[] = {{", rows(units[first : last + 1], 12, 4), "};"]
+        lead_entries.append(f"    {{0x{lead:02X}, 0x{first:02X}, 0x{last:02X}, kLead{lead:02X}}},")
+    if lead_entries:
+        lines += ["", "constexpr LeadByteTable kLeadBytes[] = {", *lead_entries, "};", ""]
+    derived = derived_wide_map(table)
+    extra = [(unit, code) for unit, code in enumerate(table["wide"]) if code != derived[unit]]
+    lines += ["constexpr OneWayMapping kOneWay[] = {"]
+    lines += [f"    {{0x{unit:04X}, 0x{code:04X}}}," for unit, code in extra]
+    lines += ["};", "", "}  // namespace", ""]
+    leads = "kLeadBytes" if lead_entries else "{}"
+    lines += [
+        f"extern const CodePageTable {name};",
+        f"const CodePageTable {name} = {{{code_page}, 0x{table['default_char']:04X}, "
+        f"0x{table['unicode_default']:04X}, kSingleBytes, {leads}, kOneWay}};",
+        "",
+        "}  // namespace ombrel::platform::posix",
+        "",
+    ]
+    path = OUTPUT / f"CodePage{code_page}.cpp"
+    path.write_text("\n".join(lines))
+    return path
+
+
+def main():
+    directory = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else "/usr/share/wine/nls")
+    OUTPUT.mkdir(parents=True, exist_ok=True)
+    written = [write(code_page, load(directory, code_page)) for code_page in CODE_PAGES]
+    subprocess.run(["clang-format", "-i", *map(str, written)], check=True)
+
+
+if __name__ == "__main__":
+    main()
