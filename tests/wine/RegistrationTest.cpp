@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/ProjectInfo.h"
 #include "tests/wine/WineSuite.h"
 
 namespace ombrel::wine {
@@ -131,7 +132,7 @@ TEST_F(FirstRegistration, RegistersTheModuleAndTheComponentInOrder) {
     EXPECT_EQ(calls[1].args,
               (Args{kComponentId, u"Title", u"The Bat! E-Mail Client Plug-In", u"Description",
                     u"Indexes The Bat! e-mail client messages", u"Icon", u",202", u"Homepage",
-                    u"https://ombrel.example/desktop/the-bat"}));
+                    u"" OMBREL_HOME_PAGE}));
     EXPECT_EQ(calls[2].method, "OpenRegistration");
     EXPECT_EQ(calls[2].args, Args{u"OmbrelDesktop.IndexingRegistration"});
     EXPECT_EQ(calls[3].method, "AddRegistrationEntry");
