@@ -361,6 +361,8 @@ TEST_F(SettingsDialog, ReIndexRunsTheJobToDoneAndKeepsTheStoredRecord) {
     run.Command(2);
     ASSERT_TRUE(run.WaitForText(2, L"Cancel"));
     EXPECT_TRUE(run.LogLines().empty());
+    // OK is still the default button.
+    EXPECT_EQ(SendMessageW(run.Dialog(), DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
     run.Command(2);
     EXPECT_EQ(run.Result(), 1);
     EXPECT_EQ(StoredRecord(), Record(0, 0, 1, 1, 3));

@@ -356,8 +356,15 @@ TEST_F(SettingsDialogTest, TheProcedureAnswersAsADialogProcedure) {
     for (const int command : {kSelectAll, kUnselectAll, kDefaults, kHelp, 9999}) {
         EXPECT_EQ(model.Send(platform::dialog::kCommand, command), 0) << command;
     }
-    EXPECT_EQ(model.Send(kJobEnded), 0);
+    // DM_SETDEFID and DM_REPOSITION share the numbers of the dialog's own messages; with
+    // parameters they are not the dialog's and are left to the default handling.
+    EXPECT_EQ(model.Send(kJobEnded, 1), 0);
+    EXPECT_EQ(model.Send(kReturnToSettings, 0, 1), 0);
+    EXPECT_EQ(model.Item(kCancel).text, u"Cancel");
+    EXPECT_EQ(model.Send(kJobEnded), 1);
+    EXPECT_EQ(model.Item(kCancel).text, u"Done");
     EXPECT_EQ(model.Send(kReturnToSettings), 1);
+    EXPECT_EQ(model.Item(kCancel).text, u"Cancel");
 
     const auto dialog = Open();
     EXPECT_EQ(dialog->Send(platform::dialog::kCommand, kReIndex), 1);  // starts a job
