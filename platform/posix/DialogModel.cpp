@@ -1,5 +1,7 @@
 #include "platform/posix/DialogModel.h"
 
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 namespace ombrel::platform::posix {
@@ -25,10 +27,7 @@ constexpr std::int32_t Pixels(std::int32_t dialogUnits) {
 }
 
 bool IsCheckBox(int id) {
-    for (const int box : kCheckBoxes) {
-        if (box == id) return true;
-    }
-    return false;
+    return std::ranges::find(kCheckBoxes, id) != std::end(kCheckBoxes);
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ void Win32DialogView::EnableItem(int id, bool enabled) {
 }
 
 void Win32DialogView::AddItemStyle(int id, std::uint32_t style) {
-    const HWND control = Item(id);
+    HWND control = Item(id);
     if (control == nullptr) return;
     SetWindowLongPtrW(control, GWL_STYLE, GetWindowLongPtrW(control, GWL_STYLE) | style);
 }
@@ -70,11 +70,13 @@ TreeControl& Win32DialogView::Tree(int id) {
 }
 
 HWND Win32DialogView::Tooltips() const {
-    return reinterpret_cast<HWND>(GetWindowLongPtrW(dialog_, DWLP_USER));
+    // The slot holds the tooltip window's handle as a number.
+    return reinterpret_cast<HWND>(  // NOLINT(performance-no-int-to-ptr)
+        GetWindowLongPtrW(dialog_, DWLP_USER));
 }
 
 void Win32DialogView::CreateTooltips(std::int32_t maximumWidth) {
-    const HWND tips = CreateWindowExW(
+    HWND tips = CreateWindowExW(
         0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog_, nullptr, module_, nullptr);
     SetWindowPos(tips, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -16,7 +16,7 @@ constexpr const wchar_t* kDialogProperty = L"OmbrelDesktopDialog";
 // What a modal dialog's procedure needs from WM_INITDIALOG on.
 struct RunningDialog {
     DialogProcedure& procedure;
-    HINSTANCE module;
+    HINSTANCE module = nullptr;
     std::unique_ptr<Win32DialogView> view;
 };
 
@@ -26,7 +26,9 @@ INT_PTR CALLBACK DialogProcedureOf(HWND dialog, UINT message, WPARAM wParam, LPA
     try {
         auto* running = static_cast<RunningDialog*>(GetPropW(dialog, kDialogProperty));
         if (message == WM_INITDIALOG) {
-            running = reinterpret_cast<RunningDialog*>(lParam);
+            // RunModal hands its running dialog over as the parameter of WM_INITDIALOG.
+            running =
+                reinterpret_cast<RunningDialog*>(lParam);  // NOLINT(performance-no-int-to-ptr)
             running->view = std::make_unique<Win32DialogView>(dialog, running->module);
             SetPropW(dialog, kDialogProperty, running);
         }

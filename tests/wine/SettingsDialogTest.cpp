@@ -85,7 +85,7 @@ void InstallHooks(HMODULE library) {
 
 // The suspend count of the worker, read by suspending it once more and resuming it.
 int WorkerSuspensions() {
-    const HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, Hooked().worker);
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, Hooked().worker);
     const auto count = static_cast<int>(SuspendThread(thread));
     ResumeThread(thread);
     CloseHandle(thread);
@@ -205,7 +205,8 @@ TEST_F(SettingsDialog, OpensOwnedByTheHostWindowInTheSettingsView) {
     EXPECT_EQ(info.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
     EXPECT_NE(GetWindowLongW(run.Item(201), GWL_STYLE) & TVS_CHECKBOXES, 0);
 
-    const HWND tips = reinterpret_cast<HWND>(GetWindowLongPtrW(run.Dialog(), DWLP_USER));
+    HWND tips = reinterpret_cast<HWND>(  // NOLINT(performance-no-int-to-ptr): a handle's number
+        GetWindowLongPtrW(run.Dialog(), DWLP_USER));
     wchar_t tipsClass[32] = {};
     GetClassNameW(tips, tipsClass, 32);
     EXPECT_STREQ(tipsClass, TOOLTIPS_CLASSW);
@@ -313,13 +314,15 @@ TEST_F(SettingsDialog, HelpOpensTheLibrarysPathWithChmForDll) {
 
 TEST_F(SettingsDialog, TheLinkShowsAndOpensTheAddressOnAPlainClickOnly) {
     SetupRun run(library);
-    const HWND link = run.Item(235);
+    HWND link = run.Item(235);
     wchar_t linkClass[32] = {};
     GetClassNameW(link, linkClass, 32);
     EXPECT_STREQ(linkClass, L"hyperLink");
     EXPECT_EQ(run.Text(235), kAddress);
-    EXPECT_STREQ(reinterpret_cast<const wchar_t*>(GetWindowLongPtrW(link, GWLP_USERDATA)),
-                 kAddress.c_str());
+    // The control keeps its text as its user data.
+    const auto* stored = reinterpret_cast<const wchar_t*>(  // NOLINT(performance-no-int-to-ptr)
+        GetWindowLongPtrW(link, GWLP_USERDATA));
+    EXPECT_STREQ(stored, kAddress.c_str());
     wchar_t ten[16];
     std::fill(std::begin(ten), std::end(ten), L'#');
     EXPECT_EQ(SendMessageW(link, WM_GETTEXT, 10, reinterpret_cast<LPARAM>(ten)), 9);

@@ -40,15 +40,15 @@ bool SaveWindow(HWND window, const std::wstring& path) {
     header.biPlanes = 1;
     header.biBitCount = 24;
     header.biCompression = BI_RGB;
-    const int stride = (width * 3 + 3) & ~3;
-    header.biSizeImage = static_cast<DWORD>(stride * height);
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~DWORD{3};
+    header.biSizeImage = stride * static_cast<DWORD>(height);
 
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
     void* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
-                                            DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
+                                      DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
     const bool copied =
         BitBlt(memory, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY) != FALSE;
     GdiFlush();
@@ -59,7 +59,7 @@ bool SaveWindow(HWND window, const std::wstring& path) {
     std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
     out.write(reinterpret_cast<const char*>(&header), sizeof header);
-    out.write(static_cast<const char*>(bits), header.biSizeImage);
+    out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(header.biSizeImage));
     SelectObject(memory, previous);
     DeleteObject(bitmap);
     DeleteDC(memory);

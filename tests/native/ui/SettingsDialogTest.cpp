@@ -147,8 +147,8 @@ class SettingsDialogTest : public testing::PluginTest {
     }
 
     // The item with the text below the parent (the top level by default).
-    TreeControl::Item Find(DialogModel& dialog, std::u16string_view text,
-                           TreeControl::Item parent = TreeControl::kRoot) {
+    static TreeControl::Item Find(DialogModel& dialog, std::u16string_view text,
+                                  TreeControl::Item parent = TreeControl::kRoot) {
         for (const TreeControl::Item item : dialog.FolderTree().Children(parent)) {
             if (dialog.FolderTree().At(item).text == text) return item;
         }

@@ -12,7 +12,7 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
     wchar_t name[16] = {};
     GetClassNameW(window, name, 16);
     if (lstrcmpW(name, kDialogClass) != 0 || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
+    *reinterpret_cast<HWND*>(found) = window;  // NOLINT(performance-no-int-to-ptr)
     return FALSE;
 }
 
@@ -110,7 +110,7 @@ bool SetupRun::WaitForText(int id, const std::wstring& text) const {
 }
 
 std::vector<std::wstring> SetupRun::LogLines() const {
-    const HWND list = Item(208);
+    HWND list = Item(208);
     std::vector<std::wstring> lines;
     const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
@@ -126,7 +126,7 @@ std::vector<std::wstring> SetupRun::LogLines() const {
 }
 
 std::vector<ShownTreeItem> SetupRun::TreeItems() const {
-    const HWND tree = Item(201);
+    HWND tree = Item(201);
     std::vector<ShownTreeItem> items;
     const auto walk = [&](HTREEITEM first, int depth, const auto& self) -> void {
         for (HTREEITEM at = first; at != nullptr; at = TreeView_GetNextSibling(tree, at)) {
@@ -149,7 +149,7 @@ std::vector<ShownTreeItem> SetupRun::TreeItems() const {
 }
 
 HTREEITEM SetupRun::FindTreeItem(const std::wstring& text) const {
-    const HWND tree = Item(201);
+    HWND tree = Item(201);
     HTREEITEM found = nullptr;
     const auto walk = [&](HTREEITEM first, const auto& self) -> void {
         for (HTREEITEM at = first; at != nullptr && found == nullptr;

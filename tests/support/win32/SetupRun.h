@@ -67,7 +67,7 @@ class SetupRun {
     void SetTreeCheck(const std::wstring& text, bool checked) const;
 
   private:
-    static DWORD WINAPI HostThreadBody(LPVOID run);
+    static DWORD WINAPI HostThreadBody(LPVOID parameter);
     HTREEITEM FindTreeItem(const std::wstring& text) const;
 
     PluginLibrary& library_;
