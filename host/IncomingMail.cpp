@@ -1,8 +1,102 @@
 #include "host/IncomingMail.h"
 
-namespace ombrel {
+#include <mutex>
 
-std::int32_t IndexIncomingMessage(MessageDataSource& /*source*/) {
+#include "common/SystemTime.h"
+#include "common/TextCompare.h"
+#include "host/MessageBuffer.h"
+#include "host/PluginState.h"
+#include "indexer/EmailEvent.h"
+#include "mailstore/FolderState.h"
+#include "mime/ParsedMessage.h"
+#include "platform/Clock.h"
+#include "platform/Ports.h"
+
+namespace ombrel {
+namespace {
+
+constexpr std::int32_t kMessageText = 100005;  // the data kind of the whole RFC 822 message
+
+// Where an incoming message is filed: its folder name, and the state of its account's Inbox when
+// the account has one. Copied out of the account list, which the hook does not hold on to.
+struct Destination {
+    WideString folderName;
+    bool hasInbox = false;
+    MailFolder inbox;  // the Inbox's directory only, which its state file is found by
+};
+
+// The message's text from the host into the buffer, followed by a zero byte; false when the host
+// has no text or the buffer cannot be had.
+bool FetchMessage(MessageDataSource& source, MessageBuffer& buffer) {
+    const std::int32_t size = source.Fetch(kMessageText, nullptr, -1);
+    if (size <= 0) return false;
+    const auto length = static_cast<std::uint32_t>(size) + 1;
+    if (!buffer.Obtain(length)) return false;
+    source.Fetch(kMessageText, buffer.Data(), size);
+    buffer.Data()[size] = '\0';
+    return true;
+}
+
+const MailFolder* FindInbox(const MailAccount& account) {
+    for (const auto& child : account.rootFolder.children) {
+        if (EqualsIgnoringCase(child->name.View(), u"Inbox")) return child.get();
+    }
+    return nullptr;
+}
+
+// The destination of a message sent to `to`: the first account whose address the text holds
+// (an empty address matches any), or no folder when none does. False when that account is not
+// enabled for indexing, and the message is not to be indexed.
+bool FindDestination(const WideString& to, Destination& destination) {
+    const AccountList* accounts = State().accounts.get();
+    if (to.IsEmpty() || accounts == nullptr) return true;
+    for (const auto& account : *accounts) {
+        if (to.Find(account->address.CStr()) < 0) continue;
+        if (!ReadEnabled(*account)) return false;
+        destination.folderName = account->name + u"\\Inbox";
+        if (const MailFolder* inbox = FindInbox(*account)) {
+            destination.hasInbox = true;
+            destination.inbox.directory = inbox->directory;
+        }
+        return true;
+    }
+    return true;
+}
+
+// Hooks on several host threads may file mail in the same Inbox at once: the time is read,
+// compared and written by one of them at a time, so that it never moves back.
+void MoveMonitorTimeForward(const MailFolder& inbox, const SystemTime& now) {
+    static std::mutex lock;
+    std::lock_guard guard(lock);
+    SystemTime stored;
+    ReadMonitorTime(inbox, &stored);
+    if (CompareTimes(stored, now) > 0) WriteMonitorTime(now, inbox);
+}
+
+void IndexMessage(MessageDataSource& source, ParsedMessage& message, MessageBuffer& buffer) {
+    const PluginState& state = State();
+    if (!state.initialized || state.activeConfig.indexOnReceive == 0) return;
+    if (!FetchMessage(source, buffer)) return;
+    message.parse(buffer.Data(), buffer.Length());
+
+    Destination destination;
+    if (!FindDestination(message.to, destination)) return;
+    const SystemTime now = platform::CurrentPorts().clock->CurrentUtcTime();
+    const HResult result = SubmitEmailEvent(message, now, destination.folderName);
+    if (Succeeded(result) && destination.hasInbox) MoveMonitorTimeForward(destination.inbox, now);
+}
+
+}  // namespace
+
+std::int32_t IndexIncomingMessage(MessageDataSource& source) {
+    ParsedMessage message;
+    MessageBuffer buffer;
+    try {
+        IndexMessage(source, message, buffer);
+    } catch (...) {
+        // The message stays unindexed and the Inbox time as it was; the host is told nothing.
+    }
+    buffer.Release();
     return -1;
 }
 

@@ -11,14 +11,15 @@
 namespace ombrel {
 namespace {
 
+// Any failure, re-reading the host's folders included, ends the exit-time pass only; teardown
+// goes on.
 void RunExitPassOverAccounts(PluginState& state) {
-    LoadAccounts();
     try {
+        LoadAccounts();
         for (const auto& account : *state.accounts) {
-            RunExitPass(*account, account->name);
+            RunExitPass(account->rootFolder, account->name);
         }
     } catch (...) {
-        // Any failure ends the exit-time pass only; teardown goes on.
     }
 }
 

@@ -1,7 +1,97 @@
 #include "indexing/FolderPass.h"
 
-namespace ombrel {
+#include "indexer/EmailEvent.h"
+#include "indexing/IndexingJob.h"
+#include "indexing/MessageTime.h"
+#include "indexing/StopCheck.h"
+#include "mailstore/FolderPath.h"
+#include "mailstore/FolderState.h"
+#include "mime/ParsedMessage.h"
 
-void IndexChildFolders(MailFolder& /*folder*/, const WideString& /*parentPath*/) {}
+namespace ombrel {
+namespace {
+
+struct MessageCounts {
+    std::int32_t skipped = 0;
+    std::int32_t bad = 0;
+    std::int32_t indexed = 0;
+};
+
+// What indexing one folder works with: the job's base reader open on it, the call's workspace
+// and counts, and the newest message time seen in the folder.
+struct FolderWork {
+    CTheBatNBBFile& base;
+    ParsedMessage& workspace;
+    MessageCounts& counts;
+    const WideString& path;
+    SystemTime newest;
+};
+
+void IndexMessage(FolderWork& work, std::uint32_t number) {
+    const std::uint32_t status = work.base.Index().Entry(number).status;
+    if ((status & CTheBatNBIFile::kStatusNotIndexed) != 0) {
+        ++work.counts.skipped;
+        return;
+    }
+    const char* text = nullptr;
+    std::uint32_t size = 0;
+    std::int32_t stored = 0;
+    if (!work.base.ReadMessage(number, &text, &size, &stored)) {
+        ++work.counts.bad;
+        return;
+    }
+    work.workspace.parse(text, size);  // submitted whatever the parse made of it
+    work.workspace.statusFlag = (status & CTheBatNBIFile::kStatusFlagged) != 0;
+    const SystemTime time = MessageTime(stored);
+    if (CompareTimes(time, work.newest) < 0) work.newest = time;
+    if (Failed(SubmitEmailEvent(work.workspace, time, work.path))) {
+        ++work.counts.skipped;
+    } else {
+        ++work.counts.indexed;
+    }
+    work.workspace.reset();
+}
+
+// Indexes every message of an enabled folder, then moves its "Monitor" time forward to the
+// newest message seen. A folder whose base does not open is passed over without a word.
+void IndexFolder(MailFolder& folder, FolderWork work) {
+    // Without a directory there is no base to open (and no state file to write).
+    if (folder.directory.IsEmpty() || !work.base.OpenBase(folder.directory)) return;
+    const std::uint32_t count = work.base.Index().Count();
+    const auto shownCount = static_cast<std::int32_t>(count);
+    platform::JobView& view = JobDialog();
+    AppendLogLine(WideString::Formatted(u"%s (%d)", work.path, shownCount));
+    view.SetProgressRange(shownCount);
+    view.SetProgressStep(1);
+    view.SetProgressPosition(0);
+    for (std::uint32_t number = 0; number < count; ++number) {
+        view.StepProgress();
+        IndexMessage(work, number);
+    }
+    view.SetProgressPosition(shownCount);
+    work.base.Close();
+
+    SystemTime stored;
+    ReadMonitorTime(folder, &stored);
+    if (CompareTimes(work.newest, stored) < 0) WriteMonitorTime(work.newest, folder);
+}
+
+}  // namespace
+
+void IndexChildFolders(MailFolder& folder, const WideString& parentPath) {
+    ParsedMessage workspace;
+    MessageCounts counts;
+    CheckForStop();
+    IndexingJob& job = Job();
+    for (const std::unique_ptr<MailFolder>& child : folder.children) {
+        const WideString path = ChildPath(parentPath, *child);
+        if (child->enabled) IndexFolder(*child, {job.baseReader, workspace, counts, path, {}});
+        IndexChildFolders(*child, path);
+    }
+    // Counts reach the totals only for calls that complete: a stopped pass adds nothing.
+    job.totals.skipped += counts.skipped;
+    job.totals.bad += counts.bad;
+    job.totals.indexed += counts.indexed;
+}
 
 }  // namespace ombrel

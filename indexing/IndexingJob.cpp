@@ -107,13 +107,24 @@ void JobWorker() {
 bool PauseJob(bool pause) {
     IndexingJob& job = Job();
     if (job.state == JobState::kIdle || !job.worker) return false;
+    // The worker may end between the test above and the suspension. The state moves only from
+    // running to paused and back, so it never leaves an ended job looking active, and a
+    // suspension that came too late is undone at once, so that the worker can finish.
     if (pause) {
-        job.worker->Suspend();
-        job.state = JobState::kPaused;
+        if (job.worker->Suspend() < 0) return false;
+        JobState expected = JobState::kRunning;
+        if (!job.state.compare_exchange_strong(expected, JobState::kPaused) &&
+            expected == JobState::kIdle) {
+            job.worker->Resume();
+            return false;
+        }
         return true;
     }
     const std::int32_t previous = job.worker->Resume();
-    if (previous == 0 || previous == 1) job.state = JobState::kRunning;
+    if (previous == 0 || previous == 1) {
+        JobState expected = JobState::kPaused;
+        job.state.compare_exchange_strong(expected, JobState::kRunning);
+    }
     return true;
 }
 

@@ -16,6 +16,7 @@ class DiskFiles;
 class Threads;
 class JobViews;
 class Clock;
+class PageFileMemory;
 class Dialogs;
 
 // The narrow interfaces through which the core reaches the operating system and the indexer. The
@@ -36,6 +37,7 @@ struct Ports {
     Threads* threads = nullptr;
     JobViews* jobViews = nullptr;
     const Clock* clock = nullptr;
+    PageFileMemory* pageFileMemory = nullptr;
     Dialogs* dialogs = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "platform/posix/PosixCodePages.h"
 #include "platform/posix/PosixDiskFiles.h"
 #include "platform/posix/PosixModuleFile.h"
+#include "platform/posix/PosixPageFileMemory.h"
 #include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/PosixShell.h"
 #include "platform/posix/PosixStringTable.h"
@@ -36,6 +37,7 @@ struct PosixPlatform {
     // The job's updates reach the model of the dialog they are meant for.
     RecordingJobViews jobViews{[this](const JobViewUpdate& update) { dialogs.Deliver(update); }};
     PosixClock clock;
+    PosixPageFileMemory pageFileMemory;
 
     // The ports of this layer, with the given indexer.
     Ports MakePorts(IndexerConnector* indexer) {
@@ -54,6 +56,7 @@ struct PosixPlatform {
         ports.threads = &threads;
         ports.jobViews = &jobViews;
         ports.clock = &clock;
+        ports.pageFileMemory = &pageFileMemory;
         ports.dialogs = &dialogs;
         return ports;
     }

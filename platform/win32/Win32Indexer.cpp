@@ -63,18 +63,46 @@ class ComEvent final : public IndexerEvent {
     ComPtr<IOmbrelEvent> event_;
 };
 
+// The event factory as the Global Interface Table holds it: registered when made on the thread
+// that created it, fetched on the calling thread for each event, so that every thread reaches the
+// indexer through a pointer that is valid in its own apartment; revoked when released.
 class ComEventFactory final : public EventFactory {
   public:
-    explicit ComEventFactory(ComPtr<IOmbrelEventFactory> factory) : factory_(std::move(factory)) {}
+    ComEventFactory(ComPtr<IGlobalInterfaceTable> table, DWORD cookie)
+        : table_(std::move(table)), cookie_(cookie) {}
+    ~ComEventFactory() override { table_->RevokeInterfaceFromGlobal(cookie_); }
+    ComEventFactory(const ComEventFactory&) = delete;
+    ComEventFactory& operator=(const ComEventFactory&) = delete;
+
+    static HResult Register(ComPtr<IOmbrelEventFactory> factory,
+                            std::unique_ptr<EventFactory>& registered) {
+        ComPtr<IGlobalInterfaceTable> table;
+        HResult result =
+            CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_IGlobalInterfaceTable, table.ReceiveVoid());
+        if (Failed(result) || !table) return Failed(result) ? result : hr::kNoInterface;
+        DWORD cookie = 0;
+        const IID factoryInterface = ToWin32Guid(indexer::kEventFactoryInterface);
+        result = table->RegisterInterfaceInGlobal(factory.Get(), factoryInterface, &cookie);
+        if (Failed(result)) return result;
+        registered = std::make_unique<ComEventFactory>(std::move(table), cookie);
+        return result;
+    }
 
     HResult MakeEvent(std::u16string_view componentId, std::u16string_view schema,
                       std::unique_ptr<IndexerEvent>& event) override {
+        ComPtr<IOmbrelEventFactory> factory;
+        const IID factoryInterface = ToWin32Guid(indexer::kEventFactoryInterface);
+        const HResult fetched =
+            table_->GetInterfaceFromGlobal(cookie_, factoryInterface, factory.ReceiveVoid());
+        if (Failed(fetched) || !factory) return Failed(fetched) ? fetched : hr::kNoInterface;
+
         ComPtr<IUnknown> made;
         HResult result;
         {
             const ComString id(componentId);
             const ComString schemaName(schema);
-            result = factory_->MakeEvent(id.Get(), schemaName.Get(), made.Receive());
+            result = factory->MakeEvent(id.Get(), schemaName.Get(), made.Receive());
         }
         if (Failed(result) || !made) return result;
         ComPtr<IOmbrelEvent> typed;
@@ -86,7 +114,8 @@ class ComEventFactory final : public EventFactory {
     }
 
   private:
-    ComPtr<IOmbrelEventFactory> factory_;
+    ComPtr<IGlobalInterfaceTable> table_;
+    DWORD cookie_;
 };
 
 class ComRegistration final : public IndexerRegistration {
@@ -167,9 +196,8 @@ HResult Win32Indexer::CreateEventFactory(std::unique_ptr<EventFactory>& factory)
     ComPtr<IOmbrelEventFactory> created;
     const HResult result = Create(indexer::kEventFactoryClass, indexer::kEventFactoryContext,
                                   indexer::kEventFactoryInterface, created);
-    if (Succeeded(result) && created)
-        factory = std::make_unique<ComEventFactory>(std::move(created));
-    return result;
+    if (Failed(result) || !created) return result;
+    return ComEventFactory::Register(std::move(created), factory);
 }
 
 HResult Win32Indexer::CreateRegistrar(std::unique_ptr<IndexerRegistrar>& registrar) {

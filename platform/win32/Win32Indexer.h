@@ -4,7 +4,9 @@
 
 namespace ombrel::platform::win32 {
 
-// The indexer's COM classes, created with CoCreateInstance on the calling thread.
+// The indexer's COM classes, created with CoCreateInstance on the calling thread. The event
+// factory is kept in the Global Interface Table and may be used from any thread that has COM
+// initialised; it must be released on a thread that has.
 class Win32Indexer final : public IndexerConnector {
   public:
     HResult CreateEventFactory(std::unique_ptr<EventFactory>& factory) override;

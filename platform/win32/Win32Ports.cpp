@@ -8,6 +8,7 @@
 #include "platform/win32/Win32JobViews.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32ModuleFile.h"
+#include "platform/win32/Win32PageFileMemory.h"
 #include "platform/win32/Win32ProfileFiles.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
@@ -34,6 +35,7 @@ void InstallWin32Ports(HINSTANCE module) {
     static Win32JobViews jobViews;
     static const Win32Clock clock;
     static Win32Dialogs dialogs(module);
+    static Win32PageFileMemory pageFileMemory;
 
     Ports& ports = CurrentPorts();
     ports.strings = &strings;
@@ -51,6 +53,7 @@ void InstallWin32Ports(HINSTANCE module) {
     ports.jobViews = &jobViews;
     ports.clock = &clock;
     ports.dialogs = &dialogs;
+    ports.pageFileMemory = &pageFileMemory;
 }
 
 }  // namespace ombrel::platform::win32

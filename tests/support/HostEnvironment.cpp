@@ -11,4 +11,16 @@ void InstallHostEnvironment(platform::posix::PosixPlatform& posix,
     posix.moduleFile.SetPath(kModulePath);
 }
 
+void PutRegistryEntries(platform::posix::PosixPlatform& posix,
+                        const std::vector<RegistryEntry>& entries) {
+    constexpr auto kUser = platform::Registry::kCurrentUser;
+    for (const RegistryEntry& entry : entries) {
+        if (entry.isNumber) {
+            posix.registry.PutDword(kUser, entry.key, entry.name, entry.number);
+        } else {
+            posix.registry.PutString(kUser, entry.key, entry.name, entry.text);
+        }
+    }
+}
+
 }  // namespace ombrel::testing

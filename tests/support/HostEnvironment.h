@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/posix/PosixPlatform.h"
+#include "tests/support/SampleStore.h"
 
 namespace ombrel::testing {
 
@@ -17,5 +18,9 @@ inline constexpr const char16_t* kModulePath =
 // directory, the library registered with the indexer, and the library's own path known.
 void InstallHostEnvironment(platform::posix::PosixPlatform& posix,
                             std::u16string_view workingDirectory = u"C:\\Mail\\");
+
+// Puts the registry values below HKEY_CURRENT_USER (a sample store's, for example).
+void PutRegistryEntries(platform::posix::PosixPlatform& posix,
+                        const std::vector<RegistryEntry>& entries);
 
 }  // namespace ombrel::testing

@@ -3,6 +3,12 @@
 namespace ombrel::standin {
 
 HResult IndexerJournal::Enter(std::string method, std::vector<std::optional<std::u16string>> args) {
+    std::function<void()> action;
+    {
+        std::lock_guard lock(mutex_);
+        if (auto found = actions_.find(method); found != actions_.end()) action = found->second;
+    }
+    if (action) action();
     std::lock_guard lock(mutex_);
     HResult result = hr::kOk;
     auto found = answers_.find(method);
@@ -20,6 +26,11 @@ HResult IndexerJournal::Enter(std::string method, std::vector<std::optional<std:
 void IndexerJournal::Script(const std::string& method, HResult result, unsigned count) {
     std::lock_guard lock(mutex_);
     answers_[method].push_back({result, count});
+}
+
+void IndexerJournal::OnEnter(const std::string& method, std::function<void()> action) {
+    std::lock_guard lock(mutex_);
+    actions_[method] = std::move(action);
 }
 
 int IndexerJournal::BeginEvent(std::u16string componentId, std::u16string schema) {
@@ -76,6 +87,7 @@ void IndexerJournal::Clear() {
     calls_.clear();
     events_.clear();
     answers_.clear();
+    actions_.clear();
     offerEventInterface_ = true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -22,6 +23,7 @@ struct EventProperty {
     std::u16string name;
     std::uint16_t variantType = 0;  // VT_DATE 7, VT_BSTR 8, VT_UI4 19
     platform::PropertyValue value;
+    friend bool operator==(const EventProperty&, const EventProperty&) = default;
 };
 
 // An event as the indexer received it.
@@ -41,6 +43,8 @@ class IndexerJournal {
     HResult Enter(std::string method, std::vector<std::optional<std::u16string>> args = {});
     // Answers `result` to the next `count` calls of the method (every call when count is 0).
     void Script(const std::string& method, HResult result, unsigned count = 0);
+    // Runs `action` on the calling thread whenever the method is entered, before it answers.
+    void OnEnter(const std::string& method, std::function<void()> action);
 
     int BeginEvent(std::u16string componentId, std::u16string schema);
     void AddProperty(int event, EventProperty property);
@@ -69,6 +73,7 @@ class IndexerJournal {
     std::vector<IndexerCall> calls_;
     std::vector<ReceivedEvent> events_;
     std::map<std::string, std::vector<Answer>> answers_;
+    std::map<std::string, std::function<void()>> actions_;
     int liveObjects_ = 0;
     bool offerEventInterface_ = true;
 };

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "common/Base64.h"
 #include "tests/support/SampleMail.h"
 
 namespace ombrel::testing {
@@ -35,8 +36,11 @@ struct StoreBuilder {
 
     SampleFolder Make(const std::string& name, const std::u16string& shown,
                       std::vector<SampleFolder> children = {}, int extra = 0) {
-        SampleFolder folder{
-            name, shown, u"", false, Mail(perFolder + extra, serial, owner), std::move(children)};
+        SampleFolder folder;
+        folder.storedName = name;
+        folder.displayName = shown;
+        folder.messages = Mail(perFolder + extra, serial, owner);
+        folder.children = std::move(children);
         return folder;
     }
 };
@@ -112,9 +116,27 @@ std::string Narrow(const std::u16string& text) {
     return bytes;
 }
 
-void WriteState(const std::filesystem::path& directory, bool enabled) {
-    if (enabled)
-        WriteFile(directory / "kvrdirinfo.cookie", "[KVR Directory Information]\r\nEnabled=1\r\n");
+// The "Monitor" value: base64 of the marker, the time's eight fields and the marker again.
+std::string MonitorValue(const SystemTime& time) {
+    Bytes record;
+    AppendU32(record, 0xBAADF00D);
+    for (const std::uint16_t field : {time.year, time.month, time.dayOfWeek, time.day, time.hour,
+                                      time.minute, time.second, time.milliseconds}) {
+        record += static_cast<char>(field & 0xFF);
+        record += static_cast<char>(field >> 8);
+    }
+    AppendU32(record, 0xBAADF00D);
+    return EncodeBase64(record);
+}
+
+void WriteState(const std::filesystem::path& directory, bool enabled,
+                const SystemTime& monitor = {}) {
+    std::string lines;
+    if (enabled) lines += "Enabled=1\r\n";
+    if (!monitor.IsNone()) lines += "Monitor=" + MonitorValue(monitor) + "\r\n";
+    if (!lines.empty()) {
+        WriteFile(directory / "kvrdirinfo.cookie", "[KVR Directory Information]\r\n" + lines);
+    }
 }
 
 // Writes the folders' files and adds their records to the folder list; returns the children
@@ -135,7 +157,7 @@ std::string WriteFolders(const std::vector<SampleFolder>& folders,
         const MessageBaseFiles base = WriteMessageBase(folder.messages);
         WriteFile(local / "MESSAGES.TBB", base.base);
         WriteFile(local / "MESSAGES.TBI", base.index);
-        WriteState(local, folder.enabled);
+        WriteState(local, folder.enabled, folder.monitor);
         const std::string children =
             WriteFolders(folder.children, localRoot, hostRoot, directory, records);
         records[id - 1] =

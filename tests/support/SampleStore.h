@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/SystemTime.h"
 #include "tests/support/MailboxWriters.h"
 
 // A whole sample working directory of the host: several accounts with nested folders full of
@@ -21,6 +22,7 @@ struct SampleFolder {
     bool enabled = false;  // its state file says "Enabled=1"
     std::vector<StoredMessage> messages;
     std::vector<SampleFolder> children;
+    SystemTime monitor;  // when not none, its state file holds it as "Monitor"
 };
 
 struct SampleAccount {

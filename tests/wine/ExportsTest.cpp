@@ -115,7 +115,7 @@ TEST_F(Exports, EveryStdcallExportRemovesExactlyItsArguments) {
         {"TBP_GetSpamScore", {0, 0}},
         {"DllCanUnloadNow", {}},
         {"DllGetClassObject", {Address(&IID_IUnknown), Address(&IID_IUnknown), 0}},
-        {"TBP_Setup", {}},  // before initialising: message 103 rather than the dialog
+        {"TBP_Setup", {}},  // uninitialised: message 103 instead of the modal dialog
         {"TBP_Initialize", {}},
         {"TBP_Finalize", {}},
     };
@@ -143,13 +143,17 @@ TEST_F(Lifecycle, StatusSetupAndTheEventFactory) {
 
     library.Initialize();
     EXPECT_EQ(library.GetStatus(), 0);
+    // The factory, then the Global Interface Table that keeps it for every thread.
     const auto creations = PluginLibrary::TakeCreations();
-    ASSERT_EQ(creations.size(), 1U);
+    ASSERT_EQ(creations.size(), 2U);
     EXPECT_EQ(creations[0].classId, u"{579822B3-44CD-4786-83E0-AE32BCB9E6B1}");
     EXPECT_FALSE(creations[0].hasOuter);
     EXPECT_EQ(creations[0].context, 0x17U);
     EXPECT_EQ(creations[0].interfaceId, u"{A79E51C6-DB2D-4A44-848E-A8EBB22E5337}");
     EXPECT_EQ(creations[0].result, S_OK);
+    EXPECT_EQ(creations[1].classId, standin::GuidText(CLSID_StdGlobalInterfaceTable));
+    EXPECT_EQ(creations[1].interfaceId, standin::GuidText(IID_IGlobalInterfaceTable));
+    EXPECT_EQ(creations[1].result, S_OK);
     EXPECT_EQ(journal.LiveObjects(), 1);
 
     library.Finalize();

@@ -7,6 +7,7 @@
 #include "platform/win32/Win32CodePages.h"
 #include "platform/win32/Win32DiskFiles.h"
 #include "platform/win32/Win32ModuleFile.h"
+#include "platform/win32/Win32PageFileMemory.h"
 #include "platform/win32/Win32ProfileFiles.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SystemVersion.h"
@@ -17,6 +18,7 @@
 #include "tests/contract/CodePagesContract.h"
 #include "tests/contract/DiskFilesContract.h"
 #include "tests/contract/ModuleFileContract.h"
+#include "tests/contract/PageFileMemoryContract.h"
 #include "tests/contract/PluginListScenarios.h"
 #include "tests/contract/ProfileFilesContract.h"
 #include "tests/contract/RegistryContract.h"
@@ -133,6 +135,11 @@ INSTANTIATE_TEST_SUITE_P(
         InitCommonControlsEx(&classes);
         return std::make_unique<TreeWindow>();
     })));
+
+INSTANTIATE_TEST_SUITE_P(Win32, PageFileMemoryContract,
+                         ::testing::Values(PortFactory<platform::PageFileMemory>([] {
+                             return std::make_unique<platform::win32::Win32PageFileMemory>();
+                         })));
 
 INSTANTIATE_TEST_SUITE_P(Win32, ClockContract, ::testing::Values(PortFactory<platform::Clock>([] {
                              return std::make_unique<platform::win32::Win32Clock>();

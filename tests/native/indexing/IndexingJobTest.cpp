@@ -2,55 +2,151 @@
 
 #include <gtest/gtest.h>
 
-#include "host/PluginState.h"
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <thread>
+
 #include "indexing/StopCheck.h"
-#include "tests/support/NativeTestPlatform.h"
+#include "tests/native/indexing/JobTest.h"
 
 namespace ombrel {
 namespace {
 
-using platform::posix::JobViewUpdate;
+using Lines = std::vector<std::string>;
+using testing::StoredMessage;
 
-class IndexingJobTest : public testing::PluginTest {
+constexpr std::int32_t k2006 = 1136073600;
+
+class IndexingJobTest : public testing::JobTest {
   protected:
-    IndexingJobTest() { State().accounts = std::make_unique<AccountList>(); }
-    ~IndexingJobTest() override { StopJob(); }
-
-    // Runs a job to its end, as the dialog does when the worker's end-of-job notice arrives.
-    void RunJobToEnd() {
-        ASSERT_TRUE(StartJob(dialog_));
-        Job().worker->Wait();
+    void AddInbox(std::uint32_t status = 0) {
+        mailbox.Add(mailbox.Root(), u"Inbox",
+                    std::vector<StoredMessage>{Message("one", k2006, status),
+                                               Message("two", k2006, status),
+                                               Message("three", k2006, status)},
+                    true);
     }
+    // Starts a job whose worker holds inside the first submission until Release.
+    void StartHeldJob() {
+        AddInbox();
+        std::shared_future<void> released = release_.get_future().share();
+        journal.OnEnter("Submit", [this, released] {
+            if (++submissions_ != 1) return;
+            reached_.set_value();
+            released.wait();
+        });
+        ASSERT_TRUE(StartJob(dialog));
+        reached_.get_future().wait();
+    }
+    void Release() { release_.set_value(); }
 
-    platform::WindowHandle dialog_ = reinterpret_cast<platform::WindowHandle>(0x1234);
+  private:
+    std::atomic<int> submissions_ = 0;
+    std::promise<void> reached_;
+    std::promise<void> release_;
 };
 
 TEST_F(IndexingJobTest, AJobWithoutEnabledFoldersWritesOnlyTheRuleAndTheSuccessLine) {
-    State().accounts->push_back(std::make_unique<MailAccount>());
+    mailbox.Add(mailbox.Root(), u"Inbox", std::vector<StoredMessage>{Message("one", k2006)},
+                false);
     RunJobToEnd();
-    EXPECT_EQ(posix.jobViews.LogLines(),
-              (std::vector<WideString>{WideString(u"----------------------------"),
-                                       WideString(u"Indexing done successfully!")}));
-    const auto updates = posix.jobViews.Updates();
-    ASSERT_FALSE(updates.empty());
-    EXPECT_EQ(updates.back().kind, JobViewUpdate::Kind::JobEnded);
-    EXPECT_EQ(updates.back().dialog, dialog_);
+    EXPECT_EQ(Updates(), (Lines{"log ----------------------------",
+                                "log Indexing done successfully!", "ended"}));
     EXPECT_EQ(Job().state, JobState::kIdle);
     EXPECT_FALSE(StopRequested());  // the job's stop event is closed with it
+}
+
+TEST_F(IndexingJobTest, AJobThatSkipsEverythingShowsOnlyTheSkippedCount) {
+    AddInbox(0x1);
+    RunJobToEnd();
+    EXPECT_EQ(Log(), (Lines{"Main\\Inbox (3)", "----------------------------", "Skipped 3",
+                            "Indexing done successfully!"}));
 }
 
 TEST_F(IndexingJobTest, PauseAndUnpauseDoNothingWhileIdle) {
     EXPECT_FALSE(PauseJob(true));
     EXPECT_FALSE(PauseJob(false));
     EXPECT_EQ(Job().state, JobState::kIdle);
+    EXPECT_TRUE(StopJob());
+    EXPECT_EQ(Job().state, JobState::kIdle);
 }
 
 TEST_F(IndexingJobTest, AJobCanBeStartedAgainAfterItEnded) {
+    AddInbox();
     RunJobToEnd();
     RunJobToEnd();
-    EXPECT_EQ(posix.jobViews.LogLines().size(), 4U);
+    EXPECT_EQ(Log().size(), 8U);
+    EXPECT_EQ(Job().totals.indexed, 3);  // totals start again with each job
+    EXPECT_EQ(journal.Events().size(), 6U);
     EXPECT_TRUE(StopJob());
     EXPECT_EQ(Job().worker, nullptr);
+}
+
+TEST_F(IndexingJobTest, AStopWhilePausedEndsTheJobWithoutSummaryOrErrorLine) {
+    StartHeldJob();
+    EXPECT_TRUE(PauseJob(true));
+    EXPECT_EQ(Job().state, JobState::kPaused);
+    Release();  // the worker now holds at its next check point
+    EXPECT_TRUE(StopJob());
+    EXPECT_EQ(Job().state, JobState::kIdle);
+    EXPECT_EQ(Job().worker, nullptr);
+    EXPECT_FALSE(StopRequested());
+    EXPECT_EQ(Log(), (Lines{"Main\\Inbox (3)"}));
+    EXPECT_EQ(Updates().back(), "ended");
+    EXPECT_EQ(Subjects(), (Lines{"one"}));
+}
+
+TEST_F(IndexingJobTest, TwoPausesNeedTwoUnpauses) {
+    StartHeldJob();
+    EXPECT_TRUE(PauseJob(true));  // the user's
+    EXPECT_TRUE(PauseJob(true));  // the dialog's, while it asks whether to stop
+    Release();
+    EXPECT_TRUE(PauseJob(false));
+    EXPECT_EQ(Job().state, JobState::kPaused);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(Subjects(), (Lines{"one"}));  // still held
+    EXPECT_TRUE(PauseJob(false));
+    EXPECT_EQ(Job().state, JobState::kRunning);
+    Job().worker->Wait();
+    EXPECT_EQ(Log().back(), "Indexing done successfully!");
+    EXPECT_EQ(Subjects(), (Lines{"one", "two", "three"}));
+}
+
+// A worker that ends just as the dialog's thread pauses or unpauses it: its suspension or
+// resumption comes after the worker has set the state to idle.
+class EndsDuringTheCall final : public platform::Thread {
+  public:
+    explicit EndsDuringTheCall(std::unique_ptr<platform::Thread> worker)
+        : worker_(std::move(worker)) {}
+    std::int32_t Suspend() override {
+        Job().state = JobState::kIdle;
+        return worker_->Suspend();
+    }
+    std::int32_t Resume() override {
+        Job().state = JobState::kIdle;
+        return worker_->Resume();
+    }
+    void Wait() override { worker_->Wait(); }
+    bool IsRunning() const override { return worker_->IsRunning(); }
+    void Terminate() override { worker_->Terminate(); }
+    bool IsCurrentThread() const override { return worker_->IsCurrentThread(); }
+
+  private:
+    std::unique_ptr<platform::Thread> worker_;
+};
+
+TEST_F(IndexingJobTest, APauseThatComesAsTheWorkerEndsLeavesItIdleAndRunning) {
+    StartHeldJob();
+    Job().worker = std::make_unique<EndsDuringTheCall>(std::move(Job().worker));
+    EXPECT_FALSE(PauseJob(true));
+    EXPECT_EQ(Job().state, JobState::kIdle);
+    Job().state = JobState::kPaused;
+    EXPECT_TRUE(PauseJob(false));
+    EXPECT_EQ(Job().state, JobState::kIdle);  // not running again after its end
+    Release();
+    Job().worker->Wait();  // the late suspension was undone: the worker finishes
+    EXPECT_EQ(Log().back(), "Indexing done successfully!");
 }
 
 TEST_F(IndexingJobTest, AFailedStartLeavesNoJob) {
@@ -70,10 +166,21 @@ TEST_F(IndexingJobTest, AFailedStartLeavesNoJob) {
     platform::Ports ports = platform::CurrentPorts();
     ports.threads = &noThreads;
     const platform::ScopedPorts scoped(ports);
-    EXPECT_FALSE(StartJob(dialog_));
+    EXPECT_FALSE(StartJob(dialog));
     EXPECT_EQ(Job().worker, nullptr);
     EXPECT_FALSE(StopRequested());
     EXPECT_TRUE(posix.jobViews.Updates().empty());
+}
+
+TEST_F(IndexingJobTest, AStopFromAnotherThreadEndsARunningJob) {
+    StartHeldJob();
+    std::thread stopper([] { StopJob(); });
+    while (!StopRequested()) std::this_thread::yield();
+    Release();
+    stopper.join();
+    EXPECT_EQ(Job().worker, nullptr);
+    EXPECT_EQ(Log(), (Lines{"Main\\Inbox (3)"}));
+    EXPECT_EQ(Updates().back(), "ended");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "host/PluginState.h"
 #include "mailstore/Accounts.h"
+#include "tests/support/HostEnvironment.h"
 #include "tests/support/NativeTestPlatform.h"
 #include "tests/support/StoreListing.h"
 #include "tests/support/TempDirectory.h"
@@ -15,15 +16,7 @@ class SampleStoreTest : public testing::PluginTest {
   protected:
     SampleStoreTest() : store(testing::MakeSampleStore(6)), hostRoot(disk.Directory().Std()) {
         testing::WriteSampleStore(store, disk.Local(u""), hostRoot);
-        for (const testing::RegistryEntry& entry : testing::SampleRegistry(store, hostRoot)) {
-            if (entry.isNumber) {
-                posix.registry.PutDword(platform::Registry::kCurrentUser, entry.key, entry.name,
-                                        entry.number);
-            } else {
-                posix.registry.PutString(platform::Registry::kCurrentUser, entry.key, entry.name,
-                                         entry.text);
-            }
-        }
+        testing::PutRegistryEntries(posix, testing::SampleRegistry(store, hostRoot));
         State().dataDirectory = disk.Directory();
         State().accounts = std::make_unique<AccountList>();
     }

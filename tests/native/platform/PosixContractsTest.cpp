@@ -7,6 +7,7 @@
 #include "platform/posix/PosixCodePages.h"
 #include "platform/posix/PosixDiskFiles.h"
 #include "platform/posix/PosixModuleFile.h"
+#include "platform/posix/PosixPageFileMemory.h"
 #include "platform/posix/PosixPaths.h"
 #include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/PosixSystemVersion.h"
@@ -17,6 +18,7 @@
 #include "tests/contract/CodePagesContract.h"
 #include "tests/contract/DiskFilesContract.h"
 #include "tests/contract/ModuleFileContract.h"
+#include "tests/contract/PageFileMemoryContract.h"
 #include "tests/contract/PluginListScenarios.h"
 #include "tests/contract/ProfileFilesContract.h"
 #include "tests/contract/RegistryContract.h"
@@ -104,6 +106,11 @@ INSTANTIATE_TEST_SUITE_P(Posix, ThreadsContract,
 INSTANTIATE_TEST_SUITE_P(Posix, TreeControlContract,
                          ::testing::Values(PortFactory<platform::TreeControl>([] {
                              return std::make_unique<platform::posix::TreeModel>();
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Posix, PageFileMemoryContract,
+                         ::testing::Values(PortFactory<platform::PageFileMemory>([] {
+                             return std::make_unique<platform::posix::PosixPageFileMemory>();
                          })));
 
 INSTANTIATE_TEST_SUITE_P(Posix, ClockContract, ::testing::Values(PortFactory<platform::Clock>([] {

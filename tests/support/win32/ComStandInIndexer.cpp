@@ -24,15 +24,24 @@ std::optional<std::u16string> NullableText(BSTR text) {
     return text != nullptr ? std::optional<std::u16string>(Text(text)) : std::nullopt;
 }
 
-// IUnknown and IDispatch for a stand-in object offering `Interface` under `interfaceId`.
+// IUnknown and IDispatch for a stand-in object offering `Interface` under `interfaceId`. The
+// objects are free-threaded, as the journal is: they aggregate the free-threaded marshaler, so
+// that a pointer passed to another apartment (through the Global Interface Table, say) stays a
+// direct one.
 template <typename Interface>
 class StandInObject : public Interface {
   public:
     StandInObject(IndexerJournal& journal, const Guid& interfaceId, bool offered = true)
         : journal_(journal), interfaceId_(ToWin32Guid(interfaceId)), offered_(offered) {
+        CoCreateFreeThreadedMarshaler(static_cast<Interface*>(this), &marshaler_);
         journal_.ObjectCreated();
     }
-    virtual ~StandInObject() { journal_.ObjectReleased(); }
+    virtual ~StandInObject() {
+        if (marshaler_ != nullptr) marshaler_->Release();
+        journal_.ObjectReleased();
+    }
+    StandInObject(const StandInObject&) = delete;
+    StandInObject& operator=(const StandInObject&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (object == nullptr) return E_POINTER;
@@ -42,6 +51,9 @@ class StandInObject : public Interface {
             *object = static_cast<Interface*>(this);
             this->AddRef();
             return S_OK;
+        }
+        if (IsEqualIID(iid, IID_IMarshal) && marshaler_ != nullptr) {
+            return marshaler_->QueryInterface(iid, object);
         }
         return E_NOINTERFACE;
     }
@@ -71,6 +83,7 @@ class StandInObject : public Interface {
   private:
     IID interfaceId_;
     bool offered_;
+    IUnknown* marshaler_ = nullptr;
     LONG references_ = 1;
 };
 
