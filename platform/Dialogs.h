@@ -11,8 +11,9 @@ namespace ombrel::platform {
 // Window messages of a dialog procedure, with the values of the Windows API.
 namespace dialog {
 inline constexpr std::uint32_t kInitDialog = 0x0110;  // WM_INITDIALOG
-inline constexpr std::uint32_t kCommand = 0x0111;     // WM_COMMAND, the control id in wParam's low word
-inline constexpr std::uint32_t kUser = 0x0400;        // WM_USER
+inline constexpr std::uint32_t kCommand =
+    0x0111;                                     // WM_COMMAND, the control id in wParam's low word
+inline constexpr std::uint32_t kUser = 0x0400;  // WM_USER
 }  // namespace dialog
 
 // A dialog window as its procedure drives it: its controls by id, as the dialog functions of

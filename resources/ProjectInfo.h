@@ -2,4 +2,4 @@
 #pragma once
 
 /* The developer's web page: the component's home page and the dialog's link. */
-#define OMBREL_HOME_PAGE "https://ombrel.example/desktop/the-bat"
+#define OMBREL_HOME_PAGE "https://ombrel.example/"

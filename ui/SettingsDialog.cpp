@@ -27,7 +27,7 @@ constexpr std::int32_t kTipWidth = 300;
 // The check boxes of the options that the dialog shows, with their fields of the record.
 struct OptionBox {
     int id;
-    std::uint8_t PluginConfigData::* field;
+    std::uint8_t PluginConfigData::*field;
 };
 constexpr OptionBox kShownOptions[] = {
     {kIndexOnReceive, &PluginConfigData::indexOnReceive},
@@ -46,10 +46,14 @@ struct Tool {
     std::uint32_t text;
 };
 constexpr Tool kTools[] = {
-    {kLink, strings::kTipWebsite},           {kSelectAll, strings::kTipSelectAll},
-    {kUnselectAll, strings::kTipUnselectAll}, {kHelp, strings::kTipHelp},
-    {kDefaults, strings::kTipDefaults},       {kIndexOnReceive, strings::kTipIndexOnReceive},
-    {kMonitorOnExit, strings::kTipMonitorOnExit}, {kPreferHtml, strings::kTipPreferHtml},
+    {kLink, strings::kTipWebsite},
+    {kSelectAll, strings::kTipSelectAll},
+    {kUnselectAll, strings::kTipUnselectAll},
+    {kHelp, strings::kTipHelp},
+    {kDefaults, strings::kTipDefaults},
+    {kIndexOnReceive, strings::kTipIndexOnReceive},
+    {kMonitorOnExit, strings::kTipMonitorOnExit},
+    {kPreferHtml, strings::kTipPreferHtml},
     {kReIndex, strings::kTipReIndex},
 };
 
@@ -102,44 +106,55 @@ DialogMode& CurrentDialogMode() {
     return mode;
 }
 
-std::intptr_t SettingsDialog::Handle(DialogView& view, std::uint32_t message,
-                                     std::uintptr_t wParam, std::intptr_t /*lParam*/) {
+std::intptr_t SettingsDialog::Handle(DialogView& view, std::uint32_t message, std::uintptr_t wParam,
+                                     std::intptr_t lParam) {
+    // The dialog's own messages carry no parameters. They share their numbers with DM_SETDEFID
+    // and DM_REPOSITION, which carry some, and are answered as handled: left to the default
+    // handling, the end of a job would read as "no default button", and OK would lose its place
+    // as the button that Enter presses.
+    const bool own = wParam == 0 && lParam == 0;
     switch (message) {
         case platform::dialog::kInitDialog:
             Open(view);
             return kTrue;
         case platform::dialog::kCommand:
-            switch (static_cast<int>(wParam & 0xFFFF)) {
-                case kOk:
-                    Ok(view);
-                    return kTrue;
-                case kCancel:
-                    Cancel(view, kCancel);
-                    return kTrue;
-                case kReIndex:
-                    ReIndexOrPause(view);
-                    return kTrue;
-                case kSelectAll:
-                    SetAllChecks(view.Tree(kFolderTree), TreeControl::kRoot, true);
-                    return kFalse;
-                case kUnselectAll:
-                    SetAllChecks(view.Tree(kFolderTree), TreeControl::kRoot, false);
-                    return kFalse;
-                case kDefaults:
-                    Defaults(view);
-                    return kFalse;
-                case kHelp:
-                    OpenHelpFile();
-                    return kFalse;
-                default:
-                    return kFalse;
-            }
+            return Command(view, static_cast<int>(wParam & 0xFFFF));
         case kJobEnded:
+            if (!own) return kFalse;
             JobEnded(view);
-            return kFalse;
+            return kTrue;
         case kReturnToSettings:
+            if (!own) return kFalse;
             ReturnToSettings(view);
             return kTrue;
+        default:
+            return kFalse;
+    }
+}
+
+std::intptr_t SettingsDialog::Command(DialogView& view, int id) {
+    switch (id) {
+        case kOk:
+            Ok(view);
+            return kTrue;
+        case kCancel:
+            Cancel(view, kCancel);
+            return kTrue;
+        case kReIndex:
+            ReIndexOrPause(view);
+            return kTrue;
+        case kSelectAll:
+            SetAllChecks(view.Tree(kFolderTree), TreeControl::kRoot, true);
+            return kFalse;
+        case kUnselectAll:
+            SetAllChecks(view.Tree(kFolderTree), TreeControl::kRoot, false);
+            return kFalse;
+        case kDefaults:
+            Defaults(view);
+            return kFalse;
+        case kHelp:
+            OpenHelpFile();
+            return kFalse;
         default:
             return kFalse;
     }

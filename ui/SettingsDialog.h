@@ -22,6 +22,7 @@ class SettingsDialog final : public platform::DialogProcedure {
                          std::intptr_t lParam) override;
 
   private:
+    static std::intptr_t Command(platform::DialogView& view, int id);
     static void Open(platform::DialogView& view);
     static void Ok(platform::DialogView& view);
     static void Cancel(platform::DialogView& view, int command);

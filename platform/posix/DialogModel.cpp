@@ -1,5 +1,7 @@
 #include "platform/posix/DialogModel.h"
 
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 namespace ombrel::platform::posix {
@@ -12,10 +14,10 @@ struct TemplateControl {
     bool visible;
 };
 constexpr TemplateControl kTemplate[] = {
-    {205, 50, true},  {206, 50, true},   {207, 50, true},  {201, 349, true},
-    {203, 89, true},  {204, 117, true},  {210, 78, true},  {211, 79, true},
-    {225, 76, true},  {208, 349, false}, {209, 349, false}, {202, 86, true},
-    {1, 50, true},    {2, 50, true},     {223, 50, true},  {235, 100, true},
+    {205, 50, true}, {206, 50, true},   {207, 50, true},   {201, 349, true},
+    {203, 89, true}, {204, 117, true},  {210, 78, true},   {211, 79, true},
+    {225, 76, true}, {208, 349, false}, {209, 349, false}, {202, 86, true},
+    {1, 50, true},   {2, 50, true},     {223, 50, true},   {235, 100, true},
 };
 constexpr int kCheckBoxes[] = {203, 204, 210, 211};
 
@@ -25,10 +27,7 @@ constexpr std::int32_t Pixels(std::int32_t dialogUnits) {
 }
 
 bool IsCheckBox(int id) {
-    for (const int box : kCheckBoxes) {
-        if (box == id) return true;
-    }
-    return false;
+    return std::ranges::find(kCheckBoxes, id) != std::end(kCheckBoxes);
 }
 
 }  // namespace
@@ -144,8 +143,7 @@ void DialogModel::DeliverPosted() {
     DeliverUntil([] { return false; }, std::chrono::milliseconds(0));
 }
 
-bool DialogModel::DeliverUntil(const std::function<bool()>& done,
-                               std::chrono::milliseconds limit) {
+bool DialogModel::DeliverUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!done()) {
         std::unique_lock lock(mutex_);

@@ -36,7 +36,8 @@ std::shared_ptr<DialogModel> ModelDialogs::Open(DialogProcedure& procedure) {
     {
         std::lock_guard lock(mutex_);
         // A made-up handle, never dereferenced.
-        auto* window = reinterpret_cast<WindowHandle>(nextWindow_++);  // NOLINT(performance-no-int-to-ptr)
+        auto* window =
+            reinterpret_cast<WindowHandle>(nextWindow_++);  // NOLINT(performance-no-int-to-ptr)
         dialog = std::make_shared<DialogModel>(window, procedure);
         std::erase_if(open_, [](const auto& model) { return model.expired(); });
         open_.push_back(dialog);

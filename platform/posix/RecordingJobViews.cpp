@@ -34,7 +34,7 @@ std::unique_ptr<JobView> RecordingJobViews::ForDialog(WindowHandle dialog) {
     return std::make_unique<RecordingJobView>(*this, dialog);
 }
 
-void RecordingJobViews::Record(JobViewUpdate update) {
+void RecordingJobViews::Record(const JobViewUpdate& update) {
     {
         std::lock_guard lock(mutex_);
         updates_.push_back(update);

@@ -29,7 +29,7 @@ class RecordingJobViews final : public JobViews {
 
     std::unique_ptr<JobView> ForDialog(WindowHandle dialog) override;
 
-    void Record(JobViewUpdate update);
+    void Record(const JobViewUpdate& update);
     std::vector<JobViewUpdate> Updates() const;
     std::vector<WideString> LogLines() const;
     void Clear();

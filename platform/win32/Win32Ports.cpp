@@ -2,6 +2,7 @@
 
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32CodePages.h"
+#include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32DiskFiles.h"
 #include "platform/win32/Win32Indexer.h"
 #include "platform/win32/Win32JobViews.h"
@@ -33,6 +34,7 @@ void InstallWin32Ports(HINSTANCE module) {
     static Win32Threads threads;
     static Win32JobViews jobViews;
     static const Win32Clock clock;
+    static Win32Dialogs dialogs(module);
     static Win32PageFileMemory pageFileMemory;
 
     Ports& ports = CurrentPorts();
@@ -50,6 +52,7 @@ void InstallWin32Ports(HINSTANCE module) {
     ports.threads = &threads;
     ports.jobViews = &jobViews;
     ports.clock = &clock;
+    ports.dialogs = &dialogs;
     ports.pageFileMemory = &pageFileMemory;
 }
 

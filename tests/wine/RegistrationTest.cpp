@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/ProjectInfo.h"
 #include "tests/wine/WineSuite.h"
 
 namespace ombrel::wine {
@@ -128,10 +129,9 @@ TEST_F(FirstRegistration, RegistersTheModuleAndTheComponentInOrder) {
     const auto calls = journal.Calls();
     ASSERT_EQ(calls.size(), 5U);
     EXPECT_EQ(calls[1].method, "DescribeComponent");
-    EXPECT_EQ(calls[1].args,
-              (Args{kComponentId, u"Title", u"The Bat! E-Mail Client Plug-In", u"Description",
-                    u"Indexes The Bat! e-mail client messages", u"Icon", u",202", u"Homepage",
-                    u"https://ombrel.example/desktop/the-bat"}));
+    EXPECT_EQ(calls[1].args, (Args{kComponentId, u"Title", u"The Bat! E-Mail Client Plug-In",
+                                   u"Description", u"Indexes The Bat! e-mail client messages",
+                                   u"Icon", u",202", u"Homepage", u"" OMBREL_HOME_PAGE}));
     EXPECT_EQ(calls[2].method, "OpenRegistration");
     EXPECT_EQ(calls[2].args, Args{u"OmbrelDesktop.IndexingRegistration"});
     EXPECT_EQ(calls[3].method, "AddRegistrationEntry");

@@ -147,8 +147,8 @@ class SettingsDialogTest : public testing::PluginTest {
     }
 
     // The item with the text below the parent (the top level by default).
-    TreeControl::Item Find(DialogModel& dialog, std::u16string_view text,
-                           TreeControl::Item parent = TreeControl::kRoot) {
+    static TreeControl::Item Find(DialogModel& dialog, std::u16string_view text,
+                                  TreeControl::Item parent = TreeControl::kRoot) {
         for (const TreeControl::Item item : dialog.FolderTree().Children(parent)) {
             if (dialog.FolderTree().At(item).text == text) return item;
         }
@@ -182,8 +182,8 @@ class SettingsDialogTest : public testing::PluginTest {
         std::map<std::filesystem::path, std::string> files;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(disk.Local(u""))) {
             if (entry.path().filename() == "kvrdirinfo.cookie") {
-                files[entry.path()] = disk.Read(entry.path().lexically_relative(disk.Local(u""))
-                                                    .u16string());
+                files[entry.path()] =
+                    disk.Read(entry.path().lexically_relative(disk.Local(u"")).u16string());
             }
         }
         return files;
@@ -234,9 +234,9 @@ TEST_F(SettingsDialogTest, OpeningShowsTheSettingsViewWithTheActiveOptions) {
     EXPECT_TRUE(tips.created);
     EXPECT_EQ(tips.maximumWidth, 300);
     const std::vector<std::pair<int, std::uint32_t>> tools = {
-        {kLink, 134},          {kSelectAll, 135},     {kUnselectAll, 136},
-        {kHelp, 137},          {kDefaults, 138},      {kIndexOnReceive, 139},
-        {kMonitorOnExit, 140}, {kPreferHtml, 141},    {kReIndex, 142}};
+        {kLink, 134},          {kSelectAll, 135},  {kUnselectAll, 136},
+        {kHelp, 137},          {kDefaults, 138},   {kIndexOnReceive, 139},
+        {kMonitorOnExit, 140}, {kPreferHtml, 141}, {kReIndex, 142}};
     EXPECT_EQ(tips.tools, tools);
 
     State().activeConfig = Record(0, 1, 0, 1, 0);
@@ -364,8 +364,15 @@ TEST_F(SettingsDialogTest, TheProcedureAnswersAsADialogProcedure) {
     for (const int command : {kSelectAll, kUnselectAll, kDefaults, kHelp, 9999}) {
         EXPECT_EQ(model.Send(platform::dialog::kCommand, command), 0) << command;
     }
-    EXPECT_EQ(model.Send(kJobEnded), 0);
+    // DM_SETDEFID and DM_REPOSITION share the numbers of the dialog's own messages; with
+    // parameters they are not the dialog's and are left to the default handling.
+    EXPECT_EQ(model.Send(kJobEnded, 1), 0);
+    EXPECT_EQ(model.Send(kReturnToSettings, 0, 1), 0);
+    EXPECT_EQ(model.Item(kCancel).text, u"Cancel");
+    EXPECT_EQ(model.Send(kJobEnded), 1);
+    EXPECT_EQ(model.Item(kCancel).text, u"Done");
     EXPECT_EQ(model.Send(kReturnToSettings), 1);
+    EXPECT_EQ(model.Item(kCancel).text, u"Cancel");
 
     const auto dialog = Open();
     EXPECT_EQ(dialog->Send(platform::dialog::kCommand, kReIndex), 1);  // starts a job
@@ -396,9 +403,9 @@ TEST_F(SettingsDialogTest, ReIndexTakesTheOptionsIntoTheActiveRecordOnly) {
     EXPECT_FALSE(dialog->Item(kOk).enabled);
     EXPECT_TRUE(dialog->Item(kLog).visible);
     EXPECT_TRUE(dialog->Item(kProgress).visible);
-    for (const int hidden : {kFolderTree, kIndexOnReceive, kMonitorOnExit, kPreferHtml,
-                             kGenerateThumbnails, kThumbnailFilter, kSelectAll, kUnselectAll,
-                             kHelp, kDefaults}) {
+    for (const int hidden :
+         {kFolderTree, kIndexOnReceive, kMonitorOnExit, kPreferHtml, kGenerateThumbnails,
+          kThumbnailFilter, kSelectAll, kUnselectAll, kHelp, kDefaults}) {
         EXPECT_FALSE(dialog->Item(hidden).visible) << hidden;
     }
     Finish(*dialog);
@@ -553,7 +560,7 @@ TEST_F(SettingsDialogTest, StopAnsweredYesAlsoEndsAWorkerThatHasNotBegun) {
     dialog->Click(kReIndex);
     ASSERT_NE(Job().worker, nullptr);
     EXPECT_EQ(Job().state, JobState::kIdle);  // started, not begun
-    dialog->Click(kCancel);  // answered Yes
+    dialog->Click(kCancel);                   // answered Yes
     EXPECT_EQ(Job().worker, nullptr);
     dialog->DeliverPosted();
     EXPECT_EQ(dialog->Item(kCancel).text, u"Done");
@@ -568,9 +575,9 @@ TEST_F(SetupTest, TheLinkClassIsRegisteredAroundTheDialogOwnedByTheActiveWindow)
     posix.dialogs.SetActiveWindow(host);
     posix.dialogs.SetUser([](DialogModel& dialog) { dialog.Click(kOk); });
     EXPECT_EQ(plugin::Setup(), 0);
-    EXPECT_EQ(posix.dialogs.Calls(), (std::vector<std::string>{"RegisterLinkClass",
-                                                               "RunModal 203 owner 4660",
-                                                               "UnregisterLinkClass"}));
+    EXPECT_EQ(posix.dialogs.Calls(),
+              (std::vector<std::string>{"RegisterLinkClass", "RunModal 203 owner 4660",
+                                        "UnregisterLinkClass"}));
     posix.dialogs.SetUser([](DialogModel& dialog) { dialog.PressEscape(); });
     EXPECT_EQ(plugin::Setup(), 1);
     posix.dialogs.RefuseLinkClass(true);
