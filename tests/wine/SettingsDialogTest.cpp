@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "resources/ProjectInfo.h"
+#include "tests/support/SamplePasses.h"
 #include "tests/support/win32/ImportHook.h"
 #include "tests/support/win32/SampleHost.h"
 #include "tests/support/win32/SetupRun.h"
@@ -112,7 +113,7 @@ class SettingsDialog : public LibraryTest {
   protected:
     SettingsDialog() {
         InstallHooks(library.Module());
-        EXPECT_TRUE(standin::InstallSampleStore(testing::MakeSampleStore(2), workingDirectory));
+        EXPECT_TRUE(standin::InstallSampleStore(store, workingDirectory));
         SetRecord(Record(0, 0, 0, 0, 0));
         library.Initialize();
         PluginLibrary::TakeMessageBoxes();
@@ -123,6 +124,8 @@ class SettingsDialog : public LibraryTest {
         Release();
         SetRecord(Record(0, 0, 0, 0, 0));
     }
+
+    const testing::SampleStore store = testing::MakeSampleStore(2);
 
     void SetRecord(const std::array<std::uint8_t, 12>& record) {
         ASSERT_EQ(library.SetConfigData(record.data(), 12), 0);
@@ -369,6 +372,34 @@ TEST_F(SettingsDialog, ReIndexRunsTheJobToDoneAndKeepsTheStoredRecord) {
     run.Command(2);
     EXPECT_EQ(run.Result(), 1);
     EXPECT_EQ(StoredRecord(), Record(0, 0, 1, 1, 3));
+}
+
+TEST_F(SettingsDialog, ReIndexOfEveryFolderFillsTheLogAndTheProgressBar) {
+    SetupRun run(library);
+    run.Command(205);
+    journal.Clear();
+    run.Command(202);
+    ASSERT_TRUE(run.WaitForText(2, L"Done"));
+    std::vector<std::wstring> expected;
+    for (const std::u16string& line : testing::FolderPassLog(store)) {
+        expected.emplace_back(line.begin(), line.end());
+    }
+    EXPECT_EQ(run.LogLines(), expected);
+    // The last folder's pass leaves the bar full: its position at the top of its range.
+    const HWND progress = run.Item(209);
+    const auto top = SendMessageW(progress, PBM_GETRANGE, FALSE, 0);
+    EXPECT_GT(top, 0);
+    EXPECT_EQ(SendMessageW(progress, PBM_GETPOS, 0, 0), top);
+    std::size_t indexed = 0;
+    for (const auto& line : expected) {
+        if (line.starts_with(L"Indexed ")) indexed = std::stoul(line.substr(8));
+    }
+    EXPECT_GT(indexed, 0U);
+    EXPECT_EQ(journal.Events().size(), indexed);
+    run.Command(2);
+    ASSERT_TRUE(run.WaitForText(2, L"Cancel"));
+    run.Command(2);
+    EXPECT_EQ(run.Result(), 1);  // a dialog cancelled
 }
 
 TEST_F(SettingsDialog, StopAnsweredNoKeepsTheJobRunning) {

@@ -76,6 +76,8 @@ int TakePictures(PluginLibrary& library, const std::wstring& output) {
     SetupRun run(library);
     if (run.Dialog() == nullptr) return Fail("the dialog did not appear");
     if (!SaveWindow(run.Dialog(), output + L"\\settings.bmp")) return Fail("no settings picture");
+    // Every folder, so that the log shows a whole store's pass.
+    run.Command(205);
     run.Command(202);
     if (!run.WaitForText(2, L"Done")) return Fail("the re-index did not end");
     if (!SaveWindow(run.Dialog(), output + L"\\indexing.bmp")) return Fail("no indexing picture");
