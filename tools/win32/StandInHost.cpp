@@ -16,6 +16,7 @@
 #include "tests/support/win32/HostRegistry.h"
 #include "tests/support/win32/PluginLibrary.h"
 #include "tools/win32/ExitPassMode.h"
+#include "tools/win32/ReIndexMode.h"
 #include "tools/win32/ReceiveMode.h"
 
 namespace {
@@ -85,6 +86,8 @@ int RunLifecycle(PluginLibrary& library, const IndexerJournal& journal) {
 //                                   arriving, and prints the events that reach the indexer
 // standin_host --exit-pass          shuts the library down over a sample store whose monitored
 //                                   folders hold mail newer than their last indexed time
+// standin_host --reindex            re-indexes every folder of a sample store through the settings
+//                                   dialog, as a user would, then shuts the library down
 int wmain(int argc, wchar_t** argv) {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 2;
     InstallHostUnlessPresent();
@@ -103,10 +106,12 @@ int wmain(int argc, wchar_t** argv) {
             exitCode = ombrel::standin::ReceiveMessageFiles(library, journal, argv[2]);
         } else if (mode == L"--exit-pass" && argc == 2) {
             exitCode = ombrel::standin::RunExitPassOverSample(library, journal);
+        } else if (mode == L"--reindex" && argc == 2) {
+            exitCode = ombrel::standin::RunReIndexOverSample(library, journal);
         } else if (mode.empty()) {
             exitCode = RunLifecycle(library, journal);
         } else {
-            std::fprintf(stderr, "usage: standin_host [--receive DIRECTORY | --exit-pass]\n");
+            std::fprintf(stderr, "usage: standin_host [--receive DIRECTORY | --exit-pass | --reindex]\n");
             exitCode = 2;
         }
     }
