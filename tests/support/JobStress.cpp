@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 
@@ -68,7 +69,7 @@ bool FromTheHook(const standin::ReceivedEvent& event) {
 
 std::u16string EventKey(const standin::ReceivedEvent& event) {
     const auto seconds = static_cast<std::uint64_t>(
-        standin::DateField(event, u"received").value_or(0) * 86400.0 + 0.5);
+        std::llround(standin::DateField(event, u"received").value_or(0) * 86400.0));
     return standin::TextField(event, u"folder_name").value_or(u"") + u"|" +
            standin::TextField(event, u"subject").value_or(u"") + u"|" +
            standin::DecimalText(seconds);

@@ -366,11 +366,13 @@ TEST_F(IncomingMail, ThreadsReceivingAtOnceGiveTheEventsOfOneAtATime) {
 
     // Host threads in either kind of apartment, each reaching the factory made on this one.
     std::vector<ReceivingThread> bodies;
+    bodies.reserve(kThreads);
     for (int t = 0; t < kThreads; ++t) {
         bodies.push_back({library.GetSpamScore, &mail[t],
                           t < 2 ? DWORD{COINIT_MULTITHREADED} : DWORD{COINIT_APARTMENTTHREADED}});
     }
     std::vector<HANDLE> threads;
+    threads.reserve(kThreads);
     for (ReceivingThread& body : bodies) {
         threads.push_back(CreateThread(nullptr, 0, &ReceivingThread::Run, &body, 0, nullptr));
     }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "resources/ProjectInfo.h"
+#include "common/HomePage.h"
 #include "tests/wine/WineSuite.h"
 
 namespace ombrel::wine {
@@ -131,7 +131,7 @@ TEST_F(FirstRegistration, RegistersTheModuleAndTheComponentInOrder) {
     EXPECT_EQ(calls[1].method, "DescribeComponent");
     EXPECT_EQ(calls[1].args, (Args{kComponentId, u"Title", u"The Bat! E-Mail Client Plug-In",
                                    u"Description", u"Indexes The Bat! e-mail client messages",
-                                   u"Icon", u",202", u"Homepage", u"" OMBREL_HOME_PAGE}));
+                                   u"Icon", u",202", u"Homepage", kHomePage}));
     EXPECT_EQ(calls[2].method, "OpenRegistration");
     EXPECT_EQ(calls[2].args, Args{u"OmbrelDesktop.IndexingRegistration"});
     EXPECT_EQ(calls[3].method, "AddRegistrationEntry");
@@ -201,7 +201,7 @@ TEST_F(FirstRegistration, AnAppIdKeyThatCannotBeMadeShowsMessage132) {
     const std::wstring target = L"\\Registry\\Machine\\Software\\OmbrelMissing\\Target";
     RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK,
                    reinterpret_cast<const BYTE*>(target.c_str()),
-                   static_cast<DWORD>(target.size() * sizeof(wchar_t)));
+                   static_cast<DWORD>(target.size()) * DWORD{sizeof(wchar_t)});
 
     EXPECT_EQ(library.RegisterServer(), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(MessageTexts(), std::vector<std::u16string>{kModuleFailed});

@@ -386,7 +386,7 @@ TEST_F(SettingsDialog, ReIndexOfEveryFolderFillsTheLogAndTheProgressBar) {
     }
     EXPECT_EQ(run.LogLines(), expected);
     // The last folder's pass leaves the bar full: its position at the top of its range.
-    const HWND progress = run.Item(209);
+    HWND progress = run.Item(209);
     const auto top = SendMessageW(progress, PBM_GETRANGE, FALSE, 0);
     EXPECT_GT(top, 0);
     EXPECT_EQ(SendMessageW(progress, PBM_GETPOS, 0, 0), top);

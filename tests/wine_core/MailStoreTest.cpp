@@ -73,8 +73,8 @@ TEST_F(WineMailStoreTest, CheckMarksOfARealTreeGoToTheStateFiles) {
     ASSERT_TRUE(LoadAccounts());
     const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TREEVIEW_CLASSES};
     InitCommonControlsEx(&classes);
-    const HWND window = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_POPUP | TVS_CHECKBOXES, 0, 0, 300,
-                                        300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND window = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_POPUP | TVS_CHECKBOXES, 0, 0, 300, 300,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     platform::win32::Win32TreeControl tree(window);
     for (const auto& account : *State().accounts) {

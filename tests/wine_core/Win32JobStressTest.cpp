@@ -60,7 +60,7 @@ void InHostThread(const std::function<void()>& work) {
 
 // The dialog's thread lets time pass while it handles what the worker sends to its window.
 void HandleMessagesFor(int milliseconds) {
-    const HANDLE never = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE never = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     standin::WaitHandlingSentMessages(never, static_cast<DWORD>(milliseconds));
     CloseHandle(never);
 }

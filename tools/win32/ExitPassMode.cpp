@@ -5,23 +5,15 @@
 #include <cstdio>
 
 #include "tests/support/SamplePasses.h"
-#include "tests/support/win32/HostRegistry.h"
 #include "tests/support/win32/SampleHost.h"
-#include "tools/win32/EventLines.h"
+#include "tools/win32/SampleRuns.h"
 
 namespace ombrel::standin {
 
 int RunExitPassOverSample(PluginLibrary& library, const IndexerJournal& journal) {
     testing::SampleStore store = testing::MakeSampleStore(6);
     testing::MonitorEnabledFolders(store, 3, &WindowsMessageTime);
-    if (!InstallSampleStore(store, FreshTemporaryDirectory(L"ombrel-exit-pass"))) {
-        std::fprintf(stderr, "the sample store's registry entries do not load\n");
-        return 2;
-    }
-    const std::uint8_t options[12] = {0x0D, 0xF0, 0xAD, 0xBA, 0, 1, 0, 0, 0, 0, 12, 0};
-    library.SetConfigData(options, sizeof options);
-    library.Initialize();
-    std::printf("{\"library\":{\"status\":%d}}\n", library.GetStatus());
+    if (!StartOverSample(library, store, L"ombrel-exit-pass")) return 2;
     const std::size_t before = journal.Events().size();
     library.Finalize();
     const std::vector<ReceivedEvent> events = journal.Events();

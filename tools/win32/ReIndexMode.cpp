@@ -9,10 +9,8 @@
 
 #include "tests/support/JsonText.h"
 #include "tests/support/SampleStore.h"
-#include "tests/support/win32/HostRegistry.h"
-#include "tests/support/win32/SampleHost.h"
 #include "tests/support/win32/SetupRun.h"
-#include "tools/win32/EventLines.h"
+#include "tools/win32/SampleRuns.h"
 
 namespace ombrel::standin {
 namespace {
@@ -41,7 +39,8 @@ std::optional<std::vector<std::wstring>> ReIndexEveryFolder(PluginLibrary& libra
     if (!run.WaitForText(kCancel, L"Done")) return std::nullopt;
     std::vector<std::wstring> log = run.LogLines();
     for (const std::wstring& line : log) {
-        std::printf("{\"log\":%s}\n", testing::Json(std::u16string(line.begin(), line.end())).c_str());
+        std::printf("{\"log\":%s}\n",
+                    testing::Json(std::u16string(line.begin(), line.end())).c_str());
     }
     run.Command(kCancel);
     if (!run.WaitForText(kCancel, L"Cancel")) return std::nullopt;
@@ -53,15 +52,7 @@ std::optional<std::vector<std::wstring>> ReIndexEveryFolder(PluginLibrary& libra
 }  // namespace
 
 int RunReIndexOverSample(PluginLibrary& library, const IndexerJournal& journal) {
-    if (!InstallSampleStore(testing::MakeSampleStore(4),
-                            FreshTemporaryDirectory(L"ombrel-reindex"))) {
-        std::fprintf(stderr, "the sample store's registry entries do not load\n");
-        return 2;
-    }
-    const std::uint8_t options[12] = {0x0D, 0xF0, 0xAD, 0xBA, 0, 1, 0, 0, 0, 0, 12, 0};
-    library.SetConfigData(options, sizeof options);
-    library.Initialize();
-    std::printf("{\"library\":{\"status\":%d}}\n", library.GetStatus());
+    if (!StartOverSample(library, testing::MakeSampleStore(4), L"ombrel-reindex")) return 2;
     const std::size_t before = journal.Events().size();
     const auto log = ReIndexEveryFolder(library);
     if (!log) {

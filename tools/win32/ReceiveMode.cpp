@@ -8,10 +8,10 @@
 #include <iterator>
 #include <vector>
 
+#include "tests/support/JsonText.h"
 #include "tests/support/win32/HostAccounts.h"
 #include "tests/support/win32/HostMessage.h"
 #include "tests/support/win32/HostRegistry.h"
-#include "tests/support/JsonText.h"
 
 namespace ombrel::standin {
 namespace {
@@ -90,7 +90,10 @@ int ReceiveMessageFiles(PluginLibrary& library, const IndexerJournal& journal,
 
     bool everyMessageIndexed = true;
     for (const std::wstring& name : MessageFiles(directory)) {
-        HostMessage message(ReadFile(directory + L"\\" + name));
+        std::wstring path = directory;
+        path += L'\\';
+        path += name;
+        HostMessage message(ReadFile(path));
         const std::size_t before = journal.Events().size();
         const std::int32_t result = library.GetSpamScore(&message, &HostMessageCallback);
         const std::vector<ReceivedEvent> events = journal.Events();

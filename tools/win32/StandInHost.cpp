@@ -111,7 +111,8 @@ int wmain(int argc, wchar_t** argv) {
         } else if (mode.empty()) {
             exitCode = RunLifecycle(library, journal);
         } else {
-            std::fprintf(stderr, "usage: standin_host [--receive DIRECTORY | --exit-pass | --reindex]\n");
+            std::fprintf(stderr,
+                         "usage: standin_host [--receive DIRECTORY | --exit-pass | --reindex]\n");
             exitCode = 2;
         }
     }

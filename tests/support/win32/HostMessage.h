@@ -26,7 +26,7 @@ struct HostMessage {
 // The host's data callback of TBP_GetSpamScore, for a message handle that points to a
 // HostMessage: with a null buffer it answers the size, otherwise it copies as much of the text as
 // fits.
-std::int32_t __stdcall HostMessageCallback(void* message, std::int32_t kind, void* buffer,
+std::int32_t __stdcall HostMessageCallback(void* handle, std::int32_t kind, void* buffer,
                                            std::int32_t size);
 
 }  // namespace ombrel::standin

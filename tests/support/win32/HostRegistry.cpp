@@ -13,7 +13,7 @@ void PutString(HKEY root, const wchar_t* key, const wchar_t* name, const std::ws
         return;
     }
     RegSetValueExW(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+                   static_cast<DWORD>(value.size() + 1) * DWORD{sizeof(wchar_t)});
     RegCloseKey(opened);
 }
 

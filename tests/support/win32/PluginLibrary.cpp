@@ -116,7 +116,8 @@ std::wstring ProgramDirectory() {
 
 template <typename Function>
 void Resolve(HMODULE module, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(GetProcAddress(module, name));
+    // Through void*: the export's address has the type that its name stands for, not FARPROC's.
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "tools/win32/EventLines.h"
+#include "tools/win32/SampleRuns.h"
 
 #include <windows.h>
 
@@ -9,6 +9,8 @@
 
 #include "tests/support/EventFields.h"
 #include "tests/support/JsonText.h"
+#include "tests/support/win32/HostRegistry.h"
+#include "tests/support/win32/SampleHost.h"
 
 namespace ombrel::standin {
 namespace {
@@ -23,6 +25,19 @@ std::string Iso(double variantDays) {
 }
 
 }  // namespace
+
+bool StartOverSample(PluginLibrary& library, const testing::SampleStore& store,
+                     const std::wstring& name) {
+    if (!InstallSampleStore(store, FreshTemporaryDirectory(name))) {
+        std::fprintf(stderr, "the sample store's registry entries do not load\n");
+        return false;
+    }
+    const std::uint8_t options[12] = {0x0D, 0xF0, 0xAD, 0xBA, 0, 1, 0, 0, 0, 0, 12, 0};
+    library.SetConfigData(options, sizeof options);
+    library.Initialize();
+    std::printf("{\"library\":{\"status\":%d}}\n", library.GetStatus());
+    return true;
+}
 
 void PrintEvents(const std::vector<ReceivedEvent>& events, std::size_t first, const char* pass) {
     for (std::size_t i = first; i < events.size(); ++i) {
