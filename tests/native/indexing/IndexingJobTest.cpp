@@ -107,8 +107,10 @@ TEST_F(IndexingJobTest, TwoPausesNeedTwoUnpauses) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(Subjects(), (Lines{"one"}));  // still held
     EXPECT_TRUE(PauseJob(false));
-    EXPECT_EQ(Job().state, JobState::kRunning);
+    // Running again, or already idle when the worker finished its last messages at once.
+    EXPECT_NE(Job().state, JobState::kPaused);
     Job().worker->Wait();
+    EXPECT_EQ(Job().state, JobState::kIdle);
     EXPECT_EQ(Log().back(), "Indexing done successfully!");
     EXPECT_EQ(Subjects(), (Lines{"one", "two", "three"}));
 }
