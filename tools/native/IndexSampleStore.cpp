@@ -12,7 +12,6 @@
 //    that arrived late;
 // 4. shuts the library down: the exit pass sends only the newer mail; prints its events.
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -26,7 +25,7 @@
 #include "mailstore/FolderState.h"
 #include "mailstore/MessageBaseFile.h"
 #include "platform/posix/PosixPaths.h"
-#include "tests/support/EventFields.h"
+#include "tests/support/EventLines.h"
 #include "tests/support/HostEnvironment.h"
 #include "tests/support/JsonText.h"
 #include "tests/support/SampleMail.h"
@@ -39,31 +38,6 @@ namespace {
 using namespace ombrel;
 using testing::Json;
 using namespace ombrel::controls;
-
-constexpr double kVariantDaysTo1970 = 25569.0;
-
-std::string Iso(double variantDays) {
-    const std::int64_t seconds = std::llround((variantDays - kVariantDaysTo1970) * 86400.0);
-    const SystemTime t = TimeFromUnixSeconds(seconds);
-    char text[48];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second);
-    return text;
-}
-
-void PrintEvents(const std::vector<standin::ReceivedEvent>& events, std::size_t from,
-                 const char* pass) {
-    for (std::size_t i = from; i < events.size(); ++i) {
-        const standin::ReceivedEvent& event = events[i];
-        std::printf(
-            "{\"event\":{\"pass\":\"%s\",\"folder_name\":%s,\"subject\":%s,\"received\":\"%s\","
-            "\"mail_flags\":%u}}\n",
-            pass, Json(standin::TextField(event, u"folder_name").value_or(u"")).c_str(),
-            Json(standin::TextField(event, u"subject").value_or(u"")).c_str(),
-            Iso(standin::DateField(event, u"received").value_or(0)).c_str(),
-            standin::NumberField(event, u"mail_flags").value_or(0));
-    }
-}
 
 // The folder's messages as its base holds them.
 std::vector<testing::StoredMessage> StoredMessages(const MailFolder& folder) {
@@ -156,7 +130,7 @@ int main(int argc, char** argv) {
     });
     std::printf("{\"setup\":%d}\n", plugin::Setup());
     const std::vector<standin::ReceivedEvent> indexed = journal.Events();
-    PrintEvents(indexed, 0, "folder");
+    standin::PrintEvents(indexed, 0, "folder");
 
     int serial = 0;
     for (const std::unique_ptr<MailAccount>& account : *State().accounts) {
@@ -164,7 +138,7 @@ int main(int argc, char** argv) {
     }
     plugin::Finalize();
     const std::vector<standin::ReceivedEvent> all = journal.Events();
-    PrintEvents(all, indexed.size(), "exit");
+    standin::PrintEvents(all, indexed.size(), "exit");
     std::printf(
         "{\"summary\":{\"folderPassEvents\":%zu,\"exitPassEvents\":%zu,"
         "\"liveIndexerObjects\":%d}}\n",

@@ -20,6 +20,7 @@
 #include "tests/support/win32/PluginLibrary.h"
 #include "tests/support/win32/SampleHost.h"
 #include "tests/support/win32/SetupRun.h"
+#include "ui/DialogControls.h"
 
 namespace {
 
@@ -72,18 +73,20 @@ int Fail(const char* what) {
     return 1;
 }
 
+using namespace ombrel::controls;
+
 int TakePictures(PluginLibrary& library, const std::wstring& output) {
     SetupRun run(library);
     if (run.Dialog() == nullptr) return Fail("the dialog did not appear");
     if (!SaveWindow(run.Dialog(), output + L"\\settings.bmp")) return Fail("no settings picture");
     // Every folder, so that the log shows a whole store's pass.
-    run.Command(205);
-    run.Command(202);
-    if (!run.WaitForText(2, L"Done")) return Fail("the re-index did not end");
+    run.Command(kSelectAll);
+    run.Command(kReIndex);
+    if (!run.WaitForText(kCancel, L"Done")) return Fail("the re-index did not end");
     if (!SaveWindow(run.Dialog(), output + L"\\indexing.bmp")) return Fail("no indexing picture");
-    run.Command(2);
-    if (!run.WaitForText(2, L"Cancel")) return Fail("Done did not lead back");
-    run.Command(2);
+    run.Command(kCancel);
+    if (!run.WaitForText(kCancel, L"Cancel")) return Fail("Done did not lead back");
+    run.Command(kCancel);
     return run.Result() == 1 ? 0 : Fail("the dialog did not close");
 }
 

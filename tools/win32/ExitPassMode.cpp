@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "tests/support/EventLines.h"
 #include "tests/support/SamplePasses.h"
 #include "tests/support/win32/SampleHost.h"
 #include "tools/win32/SampleRuns.h"

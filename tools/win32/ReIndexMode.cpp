@@ -7,18 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/EventLines.h"
 #include "tests/support/JsonText.h"
 #include "tests/support/SampleStore.h"
 #include "tests/support/win32/SetupRun.h"
 #include "tools/win32/SampleRuns.h"
+#include "ui/DialogControls.h"
 
 namespace ombrel::standin {
 namespace {
 
-constexpr int kOk = 1;
-constexpr int kCancel = 2;  // "Cancel", "Stop" or "Done"
-constexpr int kReIndex = 202;
-constexpr int kSelectAll = 205;
+using namespace ombrel::controls;
 
 // The count of the log's "Indexed N" line; 0 without one.
 std::size_t IndexedCount(const std::vector<std::wstring>& log) {

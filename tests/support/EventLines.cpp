@@ -1,0 +1,41 @@
+#include "tests/support/EventLines.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "common/CalendarMath.h"
+#include "tests/support/EventFields.h"
+#include "tests/support/JsonText.h"
+
+namespace ombrel::standin {
+namespace {
+
+// An event's time: days since 1899-12-30, as a VT_DATE holds them.
+std::string Iso(double variantDays) {
+    constexpr double kDaysTo1970 = 25569.0;
+    const std::int64_t seconds = std::llround((variantDays - kDaysTo1970) * 86400.0);
+    const SystemTime t = TimeFromUnixSeconds(seconds);
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day,
+                  t.hour, t.minute, t.second);
+    return text;
+}
+
+}  // namespace
+
+void PrintEvents(const std::vector<ReceivedEvent>& events, std::size_t first, const char* pass) {
+    for (std::size_t i = first; i < events.size(); ++i) {
+        const ReceivedEvent& event = events[i];
+        std::printf(
+            "{\"event\":{\"pass\":\"%s\",\"folder_name\":%s,\"subject\":%s,\"received\":\"%s\","
+            "\"mail_flags\":%u}}\n",
+            pass, testing::Json(TextField(event, u"folder_name").value_or(u"")).c_str(),
+            testing::Json(TextField(event, u"subject").value_or(u"")).c_str(),
+            Iso(DateField(event, u"received").value_or(0)).c_str(),
+            NumberField(event, u"mail_flags").value_or(0));
+    }
+}
+
+}  // namespace ombrel::standin
