@@ -16,6 +16,7 @@
 #include "tests/support/win32/HostRegistry.h"
 #include "tests/support/win32/PluginLibrary.h"
 #include "tools/win32/ExitPassMode.h"
+#include "tools/win32/HelpButtonMode.h"
 #include "tools/win32/ReIndexMode.h"
 #include "tools/win32/ReceiveMode.h"
 
@@ -88,6 +89,8 @@ int RunLifecycle(PluginLibrary& library, const IndexerJournal& journal) {
 //                                   folders hold mail newer than their last indexed time
 // standin_host --reindex            re-indexes every folder of a sample store through the settings
 //                                   dialog, as a user would, then shuts the library down
+// standin_host --press-help LIBRARY loads the library from the given path (an installed one) and
+//                                   presses Help in its settings dialog
 int wmain(int argc, wchar_t** argv) {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 2;
     InstallHostUnlessPresent();
@@ -96,23 +99,27 @@ int wmain(int argc, wchar_t** argv) {
         IndexerJournal journal;
         ComStandInIndexer indexer(journal);
         indexer.Register();
-        PluginLibrary library;
+        const std::wstring mode = argc > 1 ? argv[1] : L"";
+        const bool pressHelp = mode == L"--press-help" && argc == 3;
+        PluginLibrary library(pressHelp ? std::wstring(argv[2]) : PluginLibrary::BesideProgram());
         if (!library.Loaded()) {
             std::fprintf(stderr, "OmbrelDesktopTheBat.dll does not load\n");
             return 2;
         }
-        const std::wstring mode = argc > 1 ? argv[1] : L"";
         if (mode == L"--receive" && argc == 3) {
             exitCode = ombrel::standin::ReceiveMessageFiles(library, journal, argv[2]);
         } else if (mode == L"--exit-pass" && argc == 2) {
             exitCode = ombrel::standin::RunExitPassOverSample(library, journal);
         } else if (mode == L"--reindex" && argc == 2) {
             exitCode = ombrel::standin::RunReIndexOverSample(library, journal);
+        } else if (pressHelp) {
+            exitCode = ombrel::standin::PressHelpButton(library);
         } else if (mode.empty()) {
             exitCode = RunLifecycle(library, journal);
         } else {
             std::fprintf(stderr,
-                         "usage: standin_host [--receive DIRECTORY | --exit-pass | --reindex]\n");
+                         "usage: standin_host [--receive DIRECTORY | --exit-pass | --reindex | "
+                         "--press-help LIBRARY]\n");
             exitCode = 2;
         }
     }

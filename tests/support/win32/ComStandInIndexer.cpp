@@ -269,6 +269,12 @@ bool ComStandInIndexer::Register() {
                                            REGCLS_MULTIPLEUSE, &registrarCookie_));
 }
 
+IClassFactory* ComStandInIndexer::ClassObject(const CLSID& classId) const {
+    if (IsEqualCLSID(classId, ToWin32Guid(indexer::kEventFactoryClass))) return factoryClass_;
+    if (IsEqualCLSID(classId, ToWin32Guid(indexer::kRegistrarClass))) return registrarClass_;
+    return nullptr;
+}
+
 void ComStandInIndexer::Revoke() {
     if (factoryCookie_ != 0) CoRevokeClassObject(factoryCookie_);
     if (registrarCookie_ != 0) CoRevokeClassObject(registrarCookie_);

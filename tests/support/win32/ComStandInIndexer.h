@@ -21,6 +21,8 @@ class ComStandInIndexer {
     bool Register();
     // Removes both classes, so that creating them fails as with no indexer installed.
     void Revoke();
+    // The class object of the event factory or the registrar class; null for any other class.
+    IClassFactory* ClassObject(const CLSID& classId) const;
 
   private:
     IndexerJournal& journal_;

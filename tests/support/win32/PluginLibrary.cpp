@@ -107,13 +107,6 @@ void Hook(HMODULE module, const char* dll, const char* name, Function replacemen
     if (previous != nullptr) real = reinterpret_cast<Function>(previous);
 }
 
-std::wstring ProgramDirectory() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring directory(path);
-    return directory.substr(0, directory.find_last_of(L"\\/") + 1);
-}
-
 template <typename Function>
 void Resolve(HMODULE module, const char* name, Function& function) {
     // Through void*: the export's address has the type that its name stands for, not FARPROC's.
@@ -122,8 +115,15 @@ void Resolve(HMODULE module, const char* name, Function& function) {
 
 }  // namespace
 
-PluginLibrary::PluginLibrary() {
-    module_ = LoadLibraryW((ProgramDirectory() + L"OmbrelDesktopTheBat.dll").c_str());
+std::wstring PluginLibrary::BesideProgram() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring directory(path);
+    return directory.substr(0, directory.find_last_of(L"\\/") + 1) + L"OmbrelDesktopTheBat.dll";
+}
+
+PluginLibrary::PluginLibrary(const std::wstring& path) {
+    module_ = LoadLibraryW(path.c_str());
     if (module_ == nullptr) return;
     HookImport(module_, "user32.dll", "MessageBoxW", reinterpret_cast<void*>(&ObserveMessageBox));
     Hook(module_, "ole32.dll", "CoCreateInstance", &ObserveCoCreateInstance, realCoCreateInstance);

@@ -59,8 +59,8 @@ class PluginLibrary {
     using HResultNoArgs = HRESULT(__stdcall*)();
     using ClassObjectExport = HRESULT(__stdcall*)(REFCLSID, REFIID, void**);
 
-    // Loads the library from the directory of the running program.
-    PluginLibrary();
+    // Loads the library from the given path, by default from the directory of the running program.
+    explicit PluginLibrary(const std::wstring& path = BesideProgram());
     ~PluginLibrary();
     PluginLibrary(const PluginLibrary&) = delete;
     PluginLibrary& operator=(const PluginLibrary&) = delete;
@@ -85,6 +85,9 @@ class PluginLibrary {
     ClassObjectExport GetClassObject = nullptr;
     HResultNoArgs RegisterServer = nullptr;
     HResultNoArgs UnregisterServer = nullptr;
+
+    // The library's path in the directory of the running program.
+    static std::wstring BesideProgram();
 
     // What the hooks saw, in order; taking clears it.
     static std::vector<ObservedMessageBox> TakeMessageBoxes();
