@@ -23,30 +23,30 @@ indexer_classes=('HKCR\CLSID\{AC129136-EB1C-4FFF-B0A2-6D6761BE4138}'
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 has() { tr -d '\r' <"$list" | grep -qxF -- "$1"; }
-key_exists() { wine reg query "$1" >/dev/null 2>&1; }
+key_exists() { "$WINE" reg query "$1" >/dev/null 2>&1; }
 # A string value of the registry, without Wine's line ends.
-value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_SZ *//p"; }
-default_value() { wine reg query "$1" /ve 2>/dev/null | tr -d '\r' | sed -n 's/^ *(Default) *REG_SZ *//p'; }
-unix_path() { winepath -u "$1" 2>/dev/null; }
+value() { "$WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_SZ *//p"; }
+default_value() { "$WINE" reg query "$1" /ve 2>/dev/null | tr -d '\r' | sed -n 's/^ *(Default) *REG_SZ *//p'; }
+unix_path() { "$WINE" winepath -u "$1" 2>/dev/null; }
 # Runs a Windows program, waiting for it and for every program it started.
-run() { timeout 300 wine "$@"; local status=$?; timeout 120 wineserver -w; return $status; }
+run() { timeout 300 "$WINE" "$@"; local status=$?; timeout 120 "$WINESERVER" -w; return $status; }
 
 # The mail client, with another plug-in in its list.
 mkdir -p "$data"
-wine reg add 'HKCU\Software\RIT\The Bat!' /v Version /d 2.0.4.8 /f >/dev/null
-wine reg add 'HKCU\Software\RIT\The Bat!' /v 'Working Directory' /d 'C:\TheBat' /f >/dev/null
+"$WINE" reg add 'HKCU\Software\RIT\The Bat!' /v Version /d 2.0.4.8 /f >/dev/null
+"$WINE" reg add 'HKCU\Software\RIT\The Bat!' /v 'Working Directory' /d 'C:\TheBat' /f >/dev/null
 printf '[Plugins]\r\nCount=1\r\nPlugin #1=C:\\Other\\Spam.dll\r\n[Plugin Data]\r\nPlugin #1=spam\r\n' \
   >"$list"
 # The indexer as an in-process server, found through the registry.
 mkdir -p "$WINEPREFIX/drive_c/Indexer"
 cp "$indexer" "$WINEPREFIX/drive_c/Indexer/standin_indexer.dll"
 for class in "${indexer_classes[@]}"; do
-  wine reg add "$class\\InprocServer32" /ve /d 'C:\Indexer\standin_indexer.dll' /f >/dev/null
-  wine reg add "$class\\InprocServer32" /v ThreadingModel /d Both /f >/dev/null
+  "$WINE" reg add "$class\\InprocServer32" /ve /d 'C:\Indexer\standin_indexer.dll' /f >/dev/null
+  "$WINE" reg add "$class\\InprocServer32" /v ThreadingModel /d Both /f >/dev/null
 done
 # Help files open with a recorder of the path the shell was asked to open.
-wine reg add 'HKCR\.chm' /ve /d OmbrelHelpRecorder /f >/dev/null
-wine reg add 'HKCR\OmbrelHelpRecorder\shell\open\command' /ve \
+"$WINE" reg add 'HKCR\.chm' /ve /d OmbrelHelpRecorder /f >/dev/null
+"$WINE" reg add 'HKCR\OmbrelHelpRecorder\shell\open\command' /ve \
   /d 'C:\windows\system32\cmd.exe /c echo %1>C:\help-opened.txt' /f >/dev/null
 
 run "$installer" /S || fail "the silent install exited with $?"
