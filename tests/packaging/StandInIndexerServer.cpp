@@ -30,4 +30,6 @@ extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID classId, REFIID interfac
 }
 
 // The objects it made live in this library's memory: it stays loaded.
-extern "C" HRESULT __stdcall DllCanUnloadNow() { return S_FALSE; }
+extern "C" HRESULT __stdcall DllCanUnloadNow() {
+    return S_FALSE;
+}
