@@ -46,6 +46,19 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
+; The library lists itself in the plug-in list of the user's The Bat!: without the client set up
+; for this user there is nothing to register with (and the library would stop a silent install
+; with its own message).
+Function .onInit
+  ReadRegStr $0 HKCU "Software\RIT\The Bat!" "Working Directory"
+  ${If} $0 == ""
+    MessageBox MB_OK|MB_ICONSTOP "The Bat! is not set up for this Windows user. Install The Bat!, \
+      start it once, then run this setup again." /SD IDOK
+    SetErrorLevel 4
+    Abort
+  ${EndIf}
+FunctionEnd
+
 ; regsvr32 of this width (a 32-bit installer sees the 32-bit system folder), silent: the library
 ; shows its own messages. Sets the error flag when the registration fails.
 !macro RunRegsvr32 options

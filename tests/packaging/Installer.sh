@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs the plug-in silently with its installer into a prefix where the mail client and the
-# stand-in indexer are installed, checks the files, the host's plug-in list, the library's COM
-# registration and the entry in the user's installed programs, presses Help in the installed
-# library's settings dialog, and uninstalls silently: nothing of it may be left. Runs in a prefix
-# of scripts/wine-run:
+# Installs the plug-in silently with its installer: first without the mail client, which it
+# refuses, then into a prefix where the mail client and the stand-in indexer are installed. Checks
+# the files, the host's plug-in list, the library's COM registration and the entry in the user's
+# installed programs, presses Help in the installed library's settings dialog, and uninstalls
+# silently: nothing of it may be left. Runs in a prefix of scripts/wine-run:
 #   scripts/wine-run tests/packaging/Installer.sh SETUP.exe OmbrelDesktopTheBat.dll \
 #     standin_host.exe standin_indexer.dll
 set -euo pipefail
@@ -30,6 +30,12 @@ default_value() { "$WINE" reg query "$1" /ve 2>/dev/null | tr -d '\r' | sed -n '
 unix_path() { "$WINE" winepath -u "$1" 2>/dev/null; }
 # Runs a Windows program, waiting for it and for every program it started.
 run() { timeout 300 "$WINE" "$@"; local status=$?; timeout 120 "$WINESERVER" -w; return $status; }
+
+# Without the mail client the installer refuses, silently too, and leaves nothing.
+run "$installer" /S && fail "the install succeeded without The Bat!"
+for left in "$WINEPREFIX"/drive_c/Program\ Files*/Ombrel; do
+  [ ! -e "$left" ] || fail "the refused install left $left"
+done
 
 # The mail client, with another plug-in in its list.
 mkdir -p "$data"
