@@ -1,0 +1,143 @@
+#include "cli/HtmlText.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+
+
+namespace ombrel::cli {
+namespace {
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        const char c = text[i];
+        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        if (lower != prefix[i]) return false;
+    }
+    return true;
+}
+
+void AppendUtf8(std::string& out, std::uint32_t code) {
+    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0xFFFD;
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+struct NamedReference {
+    std::string_view name;
+    std::uint32_t code;
+};
+
+constexpr std::array<NamedReference, 9> kNamedReferences = {{{"amp", '&'},
+                                                              {"lt", '<'},
+                                                              {"gt", '>'},
+                                                              {"quot", '"'},
+                                                              {"apos", '\''},
+                                                              {"nbsp", ' '},
+                                                              {"copy", 0xA9},
+                                                              {"euro", 0x20AC},
+                                                              {"shy", 0xAD}}};
+
+// Decodes the character reference at `html` (which starts with '&') into `out`; the bytes it
+// took, or 0 when it is not one (the '&' then stands for itself).
+std::size_t DecodeReference(std::string_view html, std::string& out) {
+    const std::size_t end = html.find(';');
+    if (end == std::string_view::npos || end < 2 || end > 10) return 0;
+    const std::string_view name = html.substr(1, end - 1);
+    if (name[0] == '#') {
+        const bool hex = name.size() > 1 && (name[1] == 'x' || name[1] == 'X');
+        const std::string digits(name.substr(hex ? 2 : 1));
+        if (digits.empty()) return 0;
+        char* stop = nullptr;
+        const unsigned long code = std::strtoul(digits.c_str(), &stop, hex ? 16 : 10);
+        if (*stop != '\0') return 0;
+        AppendUtf8(out, code > 0x10FFFF ? 0xFFFD : static_cast<std::uint32_t>(code));
+        return end + 1;
+    }
+    for (const NamedReference& reference : kNamedReferences) {
+        if (reference.name == name) {
+            AppendUtf8(out, reference.code);
+            return end + 1;
+        }
+    }
+    return 0;
+}
+
+// Where the markup at `html` (which starts with '<') ends, past its last byte.
+std::size_t SkipMarkup(std::string_view html) {
+    if (html.starts_with("<!--")) {
+        const std::size_t end = html.find("-->", 4);
+        return end == std::string_view::npos ? html.size() : end + 3;
+    }
+    for (const std::string_view element : {"script", "style"}) {
+        const std::string open = std::string("<") + std::string(element);
+        if (StartsWithNoCase(html, open) && html.size() > open.size() &&
+            (html[open.size()] == '>' || html[open.size()] == ' ' || html[open.size()] == '\t' ||
+             html[open.size()] == '\n' || html[open.size()] == '\r')) {
+            const std::string close = "</" + std::string(element);
+            for (std::size_t at = html.find('<', 1); at != std::string_view::npos;
+                 at = html.find('<', at + 1)) {
+                if (StartsWithNoCase(html.substr(at), close)) {
+                    const std::size_t end = html.find('>', at);
+                    return end == std::string_view::npos ? html.size() : end + 1;
+                }
+            }
+            return html.size();
+        }
+    }
+    const std::size_t end = html.find('>');
+    return end == std::string_view::npos ? html.size() : end + 1;
+}
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+}  // namespace
+
+std::string HtmlText(std::string_view html) {
+    std::string text;
+    text.reserve(html.size());
+    bool pendingSpace = false;
+    auto separate = [&] { pendingSpace = !text.empty(); };
+    std::size_t at = 0;
+    while (at < html.size()) {
+        const char c = html[at];
+        if (c == '<') {
+            at += SkipMarkup(html.substr(at));
+            separate();  // an element boundary may separate words
+            continue;
+        }
+        if (IsSpace(c)) {
+            separate();
+            ++at;
+            continue;
+        }
+        if (pendingSpace) text += ' ';
+        pendingSpace = false;
+        const std::size_t taken = c == '&' ? DecodeReference(html.substr(at), text) : 0;
+        if (taken == 0) {
+            text += c;
+            ++at;
+        } else {
+            at += taken;
+        }
+    }
+    return text;
+}
+
+}  // namespace ombrel::cli
