@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 
 
 namespace ombrel::cli {
@@ -42,15 +43,41 @@ struct NamedReference {
     std::uint32_t code;
 };
 
-constexpr std::array<NamedReference, 9> kNamedReferences = {{{"amp", '&'},
-                                                              {"lt", '<'},
-                                                              {"gt", '>'},
-                                                              {"quot", '"'},
-                                                              {"apos", '\''},
-                                                              {"nbsp", ' '},
-                                                              {"copy", 0xA9},
-                                                              {"euro", 0x20AC},
-                                                              {"shy", 0xAD}}};
+constexpr std::array<NamedReference, 12> kNamedReferences = {{{"amp", '&'},
+                                                               {"lt", '<'},
+                                                               {"gt", '>'},
+                                                               {"quot", '"'},
+                                                               {"apos", '\''},
+                                                               {"euro", 0x20AC},
+                                                               {"ndash", 0x2013},
+                                                               {"mdash", 0x2014},
+                                                               {"lsquo", 0x2018},
+                                                               {"rsquo", 0x2019},
+                                                               {"ldquo", 0x201C},
+                                                               {"rdquo", 0x201D}}};
+
+// The names of U+00A0 to U+00FF, in order.
+constexpr std::array<std::string_view, 96> kLatin1Names = {
+    "nbsp", "iexcl", "cent", "pound", "curren", "yen", "brvbar", "sect", "uml", "copy", "ordf",
+    "laquo", "not", "shy", "reg", "macr", "deg", "plusmn", "sup2", "sup3", "acute", "micro",
+    "para", "middot", "cedil", "sup1", "ordm", "raquo", "frac14", "frac12", "frac34", "iquest",
+    "Agrave", "Aacute", "Acirc", "Atilde", "Auml", "Aring", "AElig", "Ccedil", "Egrave", "Eacute",
+    "Ecirc", "Euml", "Igrave", "Iacute", "Icirc", "Iuml", "ETH", "Ntilde", "Ograve", "Oacute",
+    "Ocirc", "Otilde", "Ouml", "times", "Oslash", "Ugrave", "Uacute", "Ucirc", "Uuml", "Yacute",
+    "THORN", "szlig", "agrave", "aacute", "acirc", "atilde", "auml", "aring", "aelig", "ccedil",
+    "egrave", "eacute", "ecirc", "euml", "igrave", "iacute", "icirc", "iuml", "eth", "ntilde",
+    "ograve", "oacute", "ocirc", "otilde", "ouml", "divide", "oslash", "ugrave", "uacute",
+    "ucirc", "uuml", "yacute", "thorn", "yuml"};
+
+std::optional<std::uint32_t> NamedCode(std::string_view name) {
+    for (const NamedReference& reference : kNamedReferences) {
+        if (reference.name == name) return reference.code;
+    }
+    for (std::size_t i = 0; i < kLatin1Names.size(); ++i) {
+        if (kLatin1Names[i] == name) return static_cast<std::uint32_t>(0xA0 + i);
+    }
+    return std::nullopt;
+}
 
 // Decodes the character reference at `html` (which starts with '&') into `out`; the bytes it
 // took, or 0 when it is not one (the '&' then stands for itself).
@@ -68,13 +95,10 @@ std::size_t DecodeReference(std::string_view html, std::string& out) {
         AppendUtf8(out, code > 0x10FFFF ? 0xFFFD : static_cast<std::uint32_t>(code));
         return end + 1;
     }
-    for (const NamedReference& reference : kNamedReferences) {
-        if (reference.name == name) {
-            AppendUtf8(out, reference.code);
-            return end + 1;
-        }
-    }
-    return 0;
+    const std::optional<std::uint32_t> code = NamedCode(name);
+    if (!code) return 0;
+    AppendUtf8(out, *code == 0xA0 ? ' ' : *code);  // a no-break space separates words
+    return end + 1;
 }
 
 // Where the markup at `html` (which starts with '<') ends, past its last byte.

@@ -109,8 +109,8 @@ int ImportCommand(const std::vector<std::string>& arguments) {
     if (events.bad()) throw std::runtime_error(file + ": cannot be read");
     transaction.Commit();
     std::printf(
-        "imported %d events from %s (%d already in the index, %d other lines, %d lines not "
-        "JSON); the index holds %lld messages\n",
+        "imported %d events from %s (already in the index: %d; other lines: %d; not JSON: %d); "
+        "the index holds %lld messages\n",
         counts.imported, file.c_str(), counts.known, counts.other, counts.notJson,
         static_cast<long long>(index.MessageCount()));
     return 0;

@@ -38,8 +38,8 @@ std::string QuotedWords(const std::string& query) {
 // The hits, best first: the ranking weights of the columns of message_text make a hit in the
 // subject count most. The snippet's line ends become spaces.
 constexpr const char* kSearchSql = R"sql(
-    SELECT received, folder_path, sender, subject, snippet,
-           json_object('received', received, 'folder', folder_path, 'from', sender,
+    SELECT id, received, folder_path, sender, subject, snippet,
+           json_object('id', id, 'received', received, 'folder', folder_path, 'from', sender,
                        'subject', subject, 'snippet', snippet, 'rank', score)
     FROM (SELECT m.id, m.received, m.folder_path, m.sender, m.subject,
                  replace(replace(snippet(message_text, -1, '[', ']', '...', 12), char(13), ''),
@@ -150,8 +150,8 @@ void MailIndex::RunSearch(const std::string& match, int limit,
     Statement search(db_, kSearchSql);
     search.Bind(1, match).Bind(2, std::int64_t{limit});
     while (search.Step()) {
-        onHit({search.Text(0), search.Text(1), search.Text(2), search.Text(3), search.Text(4),
-               search.Text(5)});
+        onHit({search.Integer(0), search.Text(1), search.Text(2), search.Text(3), search.Text(4),
+               search.Text(5), search.Text(6)});
     }
 }
 

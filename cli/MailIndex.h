@@ -31,6 +31,7 @@ struct MessageOrigin {
 
 // One search result.
 struct SearchHit {
+    std::int64_t id = 0;  // of the message in the index
     std::string received;
     std::string folderPath;
     std::string from;
