@@ -74,7 +74,8 @@ cli::PassCounts IndexIntoFreshDatabase(BenchStore& store) {
     std::filesystem::remove(store.database + "-wal");
     cli::MailIndex index(store.database, cli::Sqlite::Mode::kReadWrite);
     cli::DatabaseIndexer indexer(index);
-    return cli::IndexStore(store.accounts, false, index, indexer, {});
+    return cli::IndexStore(store.accounts, store.disk.Directory(u"store").Std(), false, index,
+                           indexer, {});
 }
 
 void BM_OmbrelIndex(benchmark::State& state) {
@@ -91,7 +92,8 @@ BENCHMARK(BM_OmbrelIndex)->Unit(benchmark::kMillisecond)->Iterations(3);
 // The library's folder pass of a re-index, every folder enabled, into the null indexer.
 void BM_FolderPassNullIndexer(benchmark::State& state) {
     BenchStore& store = Store();
-    for (const std::unique_ptr<MailAccount>& account : store.accounts) EnableAll(account->rootFolder);
+    for (const std::unique_ptr<MailAccount>& account : store.accounts)
+        EnableAll(account->rootFolder);
     IndexingJob& job = Job();
     job.view = store.posix.jobViews.ForDialog(nullptr);
     State().eventFactory = std::make_unique<NullEventFactory>();
@@ -120,8 +122,8 @@ void BM_Search(benchmark::State& state, const char* query) {
     for (auto _ : state) {
         index.Search(query, 20, [&](const cli::SearchHit&) { ++hits; });
     }
-    state.counters["hits"] = benchmark::Counter(static_cast<double>(hits),
-                                                benchmark::Counter::kAvgIterations);
+    state.counters["hits"] =
+        benchmark::Counter(static_cast<double>(hits), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK_CAPTURE(BM_Search, common_word, "figures")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Search, rare_word, "4711")->Unit(benchmark::kMicrosecond);

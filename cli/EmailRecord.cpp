@@ -34,12 +34,15 @@ void EmailRecord::Put(std::u16string_view name, const platform::PropertyValue& v
         std::u16string_view name;
         std::string EmailRecord::*member;
     };
-    static constexpr Field kFields[] = {
-        {u"subject", &EmailRecord::subject},       {u"from", &EmailRecord::from},
-        {u"to", &EmailRecord::to},                 {u"cc", &EmailRecord::cc},
-        {u"bcc", &EmailRecord::bcc},               {u"replyto", &EmailRecord::replyTo},
-        {u"content", &EmailRecord::content},       {u"format", &EmailRecord::format},
-        {u"folder_name", &EmailRecord::folderPath}};
+    static constexpr Field kFields[] = {{u"subject", &EmailRecord::subject},
+                                        {u"from", &EmailRecord::from},
+                                        {u"to", &EmailRecord::to},
+                                        {u"cc", &EmailRecord::cc},
+                                        {u"bcc", &EmailRecord::bcc},
+                                        {u"replyto", &EmailRecord::replyTo},
+                                        {u"content", &EmailRecord::content},
+                                        {u"format", &EmailRecord::format},
+                                        {u"folder_name", &EmailRecord::folderPath}};
     for (const Field& field : kFields) {
         if (field.name == name) this->*field.member = text;
     }

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <optional>
 
-
 namespace ombrel::cli {
 namespace {
 
@@ -44,30 +43,31 @@ struct NamedReference {
 };
 
 constexpr std::array<NamedReference, 12> kNamedReferences = {{{"amp", '&'},
-                                                               {"lt", '<'},
-                                                               {"gt", '>'},
-                                                               {"quot", '"'},
-                                                               {"apos", '\''},
-                                                               {"euro", 0x20AC},
-                                                               {"ndash", 0x2013},
-                                                               {"mdash", 0x2014},
-                                                               {"lsquo", 0x2018},
-                                                               {"rsquo", 0x2019},
-                                                               {"ldquo", 0x201C},
-                                                               {"rdquo", 0x201D}}};
+                                                              {"lt", '<'},
+                                                              {"gt", '>'},
+                                                              {"quot", '"'},
+                                                              {"apos", '\''},
+                                                              {"euro", 0x20AC},
+                                                              {"ndash", 0x2013},
+                                                              {"mdash", 0x2014},
+                                                              {"lsquo", 0x2018},
+                                                              {"rsquo", 0x2019},
+                                                              {"ldquo", 0x201C},
+                                                              {"rdquo", 0x201D}}};
 
 // The names of U+00A0 to U+00FF, in order.
 constexpr std::array<std::string_view, 96> kLatin1Names = {
-    "nbsp", "iexcl", "cent", "pound", "curren", "yen", "brvbar", "sect", "uml", "copy", "ordf",
-    "laquo", "not", "shy", "reg", "macr", "deg", "plusmn", "sup2", "sup3", "acute", "micro",
-    "para", "middot", "cedil", "sup1", "ordm", "raquo", "frac14", "frac12", "frac34", "iquest",
-    "Agrave", "Aacute", "Acirc", "Atilde", "Auml", "Aring", "AElig", "Ccedil", "Egrave", "Eacute",
-    "Ecirc", "Euml", "Igrave", "Iacute", "Icirc", "Iuml", "ETH", "Ntilde", "Ograve", "Oacute",
-    "Ocirc", "Otilde", "Ouml", "times", "Oslash", "Ugrave", "Uacute", "Ucirc", "Uuml", "Yacute",
-    "THORN", "szlig", "agrave", "aacute", "acirc", "atilde", "auml", "aring", "aelig", "ccedil",
-    "egrave", "eacute", "ecirc", "euml", "igrave", "iacute", "icirc", "iuml", "eth", "ntilde",
-    "ograve", "oacute", "ocirc", "otilde", "ouml", "divide", "oslash", "ugrave", "uacute",
-    "ucirc", "uuml", "yacute", "thorn", "yuml"};
+    "nbsp",   "iexcl",  "cent",   "pound",  "curren", "yen",    "brvbar", "sect",   "uml",
+    "copy",   "ordf",   "laquo",  "not",    "shy",    "reg",    "macr",   "deg",    "plusmn",
+    "sup2",   "sup3",   "acute",  "micro",  "para",   "middot", "cedil",  "sup1",   "ordm",
+    "raquo",  "frac14", "frac12", "frac34", "iquest", "Agrave", "Aacute", "Acirc",  "Atilde",
+    "Auml",   "Aring",  "AElig",  "Ccedil", "Egrave", "Eacute", "Ecirc",  "Euml",   "Igrave",
+    "Iacute", "Icirc",  "Iuml",   "ETH",    "Ntilde", "Ograve", "Oacute", "Ocirc",  "Otilde",
+    "Ouml",   "times",  "Oslash", "Ugrave", "Uacute", "Ucirc",  "Uuml",   "Yacute", "THORN",
+    "szlig",  "agrave", "aacute", "acirc",  "atilde", "auml",   "aring",  "aelig",  "ccedil",
+    "egrave", "eacute", "ecirc",  "euml",   "igrave", "iacute", "icirc",  "iuml",   "eth",
+    "ntilde", "ograve", "oacute", "ocirc",  "otilde", "ouml",   "divide", "oslash", "ugrave",
+    "uacute", "ucirc",  "uuml",   "yacute", "thorn",  "yuml"};
 
 std::optional<std::uint32_t> NamedCode(std::string_view name) {
     for (const NamedReference& reference : kNamedReferences) {

@@ -33,7 +33,7 @@ std::u16string CoreDirectory(const fs::path& directory) {
 fs::path DataDirectory(const CommandLine& line) {
     if (line.operands.size() != 1) throw UsageError("index takes one DATA_DIR");
     std::error_code error;
-    const fs::path directory = fs::canonical(line.operands[0], error);
+    fs::path directory = fs::canonical(line.operands[0], error);
     if (error || !fs::is_directory(directory)) {
         throw std::runtime_error(line.operands[0] + ": not a directory");
     }
@@ -66,7 +66,8 @@ std::uint32_t CodePage(const CommandLine& line) {
     if (text.empty()) return 1252;
     char* end = nullptr;
     const unsigned long codePage = std::strtoul(text.c_str(), &end, 10);
-    if (*end != '\0' || platform::posix::FindCodePageTable(static_cast<std::uint32_t>(codePage)) == nullptr) {
+    if (*end != '\0' ||
+        platform::posix::FindCodePageTable(static_cast<std::uint32_t>(codePage)) == nullptr) {
         throw UsageError("--code-page takes a Windows code page number such as 1251, not " + text);
     }
     return static_cast<std::uint32_t>(codePage);
@@ -75,7 +76,8 @@ std::uint32_t CodePage(const CommandLine& line) {
 void WarnUnmappedDrives(const AccountList& accounts, const DriveMap& drives) {
     for (const std::unique_ptr<MailAccount>& account : accounts) {
         if (const char16_t drive = drives.UnmappedDrive(account->directory.View())) {
-            std::fprintf(stderr, "ombrel: account %s lies on drive %c:, which no --map-drive maps\n",
+            std::fprintf(stderr,
+                         "ombrel: account %s lies on drive %c:, which no --map-drive maps\n",
                          platform::posix::WideToUtf8(account->name.View()).c_str(),
                          static_cast<char>(drive));
         }
@@ -104,8 +106,8 @@ int IndexCommand(const std::vector<std::string>& arguments) {
     ports.profiles = &profiles;
     const platform::ScopedPorts scoped(ports);
 
-    const AccountList accounts =
-        StoreAccounts(posix, CoreDirectory(dataDirectory), line.Value("--registry"));
+    const std::u16string storeDirectory = CoreDirectory(dataDirectory);
+    const AccountList accounts = StoreAccounts(posix, storeDirectory, line.Value("--registry"));
     WarnUnmappedDrives(accounts, drives);
 
     std::unique_ptr<ProgressBar> bar;
@@ -129,8 +131,8 @@ int IndexCommand(const std::vector<std::string>& arguments) {
         }
     };
     const auto start = std::chrono::steady_clock::now();
-    const PassCounts total = IndexStore(accounts, line.Has("--enabled-only"), index, indexer,
-                                        observer);
+    const PassCounts total =
+        IndexStore(accounts, storeDirectory, line.Has("--enabled-only"), index, indexer, observer);
     if (bar) bar->Finish();
     const std::int64_t taken = total.indexed + total.skipped + total.bad;
     std::printf(

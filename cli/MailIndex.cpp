@@ -110,7 +110,8 @@ void MailIndex::SaveProgress(const FolderProgress& progress) {
 }
 
 bool MailIndex::AddMessage(const EmailRecord& record, const MessageOrigin& origin) {
-    if (!addMessage_) addMessage_ = std::make_unique<Statement>(db_, R"sql(
+    if (!addMessage_)
+        addMessage_ = std::make_unique<Statement>(db_, R"sql(
         INSERT OR IGNORE INTO messages (folder_id, position, import_key, received, subject,
             sender, recipients, cc, bcc, reply_to, body, attachments, format, mail_flags,
             folder_path)

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/Commands.h"
 #include "cli/CommandLine.h"
+#include "cli/Commands.h"
 #include "cli/Sqlite.h"
 
 namespace {

@@ -34,9 +34,8 @@ void ProgressBar::Draw() {
         messages_ > 0 ? static_cast<double>(messagesDone_) / static_cast<double>(messages_) : 1.0;
     const int filled = std::clamp(static_cast<int>(share * kBarWidth), 0, kBarWidth);
     const double rate = MessagesPerSecond(messagesDone_, start_);
-    const auto left = rate > 0 ? static_cast<long>(static_cast<double>(messages_ - messagesDone_) /
-                                                   rate)
-                               : 0L;
+    const auto left =
+        rate > 0 ? static_cast<long>(static_cast<double>(messages_ - messagesDone_) / rate) : 0L;
     std::fprintf(terminal_,
                  "\r[%s%s] %d/%d folders  %lld/%lld messages  %.0f messages/s  %ld:%02ld left ",
                  std::string(filled, '#').c_str(), std::string(kBarWidth - filled, '.').c_str(),

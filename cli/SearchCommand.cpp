@@ -23,8 +23,7 @@ int Limit(const CommandLine& line) {
 
 void PrintHit(const SearchHit& hit) {
     std::printf("%s  %s\n  From: %s\n  Subject: %s\n  %s\n\n", hit.received.c_str(),
-                hit.folderPath.c_str(), hit.from.c_str(), hit.subject.c_str(),
-                hit.snippet.c_str());
+                hit.folderPath.c_str(), hit.from.c_str(), hit.subject.c_str(), hit.snippet.c_str());
 }
 
 }  // namespace

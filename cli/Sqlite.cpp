@@ -26,8 +26,8 @@ std::string Describe(const std::string& file, int result, const char* detail) {
 }  // namespace
 
 Sqlite::Sqlite(const std::string& file, Mode mode) : file_(file) {
-    const int flags = mode == Mode::kReadOnly ? SQLITE_OPEN_READONLY
-                                              : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int flags =
+        mode == Mode::kReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     const int result = sqlite3_open_v2(file.c_str(), &db_, flags, nullptr);
     if (result != SQLITE_OK) {
         const std::string detail = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(result);
@@ -54,8 +54,8 @@ void Sqlite::Execute(const char* sql) {
 }
 
 Statement::Statement(Sqlite& db, const char* sql) : db_(db) {
-    db_.Check(sqlite3_prepare_v3(db.Handle(), sql, -1, SQLITE_PREPARE_PERSISTENT, &statement_,
-                                 nullptr));
+    db_.Check(
+        sqlite3_prepare_v3(db.Handle(), sql, -1, SQLITE_PREPARE_PERSISTENT, &statement_, nullptr));
 }
 
 Statement::~Statement() {

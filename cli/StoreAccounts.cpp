@@ -51,7 +51,8 @@ AccountList DirectoryAccounts(const std::u16string& dataDirectory) {
     AccountList accounts;
     for (const std::filesystem::path& folder : folders) {
         const std::u16string name = folder.u16string();
-        accounts.push_back(BuildAccount(WideString(name), WideString(dataDirectory + name + u"\\")));
+        accounts.push_back(
+            BuildAccount(WideString(name), WideString(dataDirectory + name + u"\\")));
     }
     if (std::filesystem::exists(root / kFolderList)) {
         std::unique_ptr<MailAccount> common = BuildAccount(WideString(), WideString(dataDirectory));
@@ -62,8 +63,8 @@ AccountList DirectoryAccounts(const std::u16string& dataDirectory) {
 
 }  // namespace
 
-AccountList StoreAccounts(platform::posix::PosixPlatform& posix, const std::u16string& dataDirectory,
-                          const std::string& regFile) {
+AccountList StoreAccounts(platform::posix::PosixPlatform& posix,
+                          const std::u16string& dataDirectory, const std::string& regFile) {
     return regFile.empty() ? DirectoryAccounts(dataDirectory)
                            : RegistryAccounts(posix, dataDirectory, regFile);
 }

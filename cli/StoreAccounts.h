@@ -13,7 +13,7 @@ namespace ombrel::cli {
 // registry), otherwise every folder of the directory that holds an "ACCOUNT.FLB", named after
 // the folder, in name order. Either way the working directory's own account follows when it has
 // folders. Throws std::runtime_error when the export does not read or names no accounts.
-AccountList StoreAccounts(platform::posix::PosixPlatform& posix, const std::u16string& dataDirectory,
-                          const std::string& regFile);
+AccountList StoreAccounts(platform::posix::PosixPlatform& posix,
+                          const std::u16string& dataDirectory, const std::string& regFile);
 
 }  // namespace ombrel::cli

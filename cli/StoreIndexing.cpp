@@ -20,18 +20,26 @@ constexpr std::uint32_t kMessagesPerCommit = 1000;
 struct PlannedFolder {
     const MailFolder* folder;
     WideString path;
+    std::string key;  // the folder's directory, below the data directory when it lies there
 };
 
-void PlanFolders(const MailFolder& parent, const WideString& parentPath, bool enabledOnly,
-                 std::vector<PlannedFolder>& planned) {
-    for (const std::unique_ptr<MailFolder>& child : parent.children) {
-        const WideString path = ChildPath(parentPath, *child);
-        if (!child->directory.IsEmpty() && (child->enabled || !enabledOnly)) {
-            planned.push_back({child.get(), path});
+struct Plan {
+    std::u16string_view dataDirectory;
+    bool enabledOnly;
+    std::vector<PlannedFolder> folders;
+
+    void Add(const MailFolder& parent, const WideString& parentPath) {
+        for (const std::unique_ptr<MailFolder>& child : parent.children) {
+            const WideString path = ChildPath(parentPath, *child);
+            if (!child->directory.IsEmpty() && (child->enabled || !enabledOnly)) {
+                std::u16string_view key = child->directory.View();
+                if (key.starts_with(dataDirectory)) key.remove_prefix(dataDirectory.size());
+                folders.push_back({child.get(), path, WideToUtf8(key)});
+            }
+            Add(*child, path);
         }
-        PlanFolders(*child, path, enabledOnly, planned);
     }
-}
+};
 
 bool SameEntry(const IndexEntry& entry, const FolderProgress& progress) {
     return entry.recordOffset == progress.lastOffset && entry.messageSize == progress.lastSize;
@@ -40,11 +48,10 @@ bool SameEntry(const IndexEntry& entry, const FolderProgress& progress) {
 // The folder's progress, started afresh when its base no longer begins with what was indexed.
 FolderProgress CurrentProgress(MailIndex& index, const CTheBatNBBFile& base,
                                const PlannedFolder& planned) {
-    FolderProgress progress = index.Folder(WideToUtf8(planned.folder->directory.View()),
-                                           WideToUtf8(planned.path.View()));
-    const bool appended = progress.done == 0 ||
-                          (progress.done <= base.Index().Count() &&
-                           SameEntry(base.Index().Entry(progress.done - 1), progress));
+    FolderProgress progress = index.Folder(planned.key, WideToUtf8(planned.path.View()));
+    const bool appended =
+        progress.done == 0 || (progress.done <= base.Index().Count() &&
+                               SameEntry(base.Index().Entry(progress.done - 1), progress));
     if (!appended) {
         Transaction transaction(index.Database());
         index.ClearFolder(progress.id);
@@ -81,8 +88,7 @@ PassCounts IndexFolder(CTheBatNBBFile& base, const PlannedFolder& planned, MailI
         const std::uint32_t end = std::min(count, progress.done + kMessagesPerCommit);
         for (; progress.done < end; ++progress.done) {
             indexer.SetOrigin({progress.id, progress.done, {}});
-            Count(IndexStoredMessage(base, progress.done, workspace, planned.path, newest),
-                  counts);
+            Count(IndexStoredMessage(base, progress.done, workspace, planned.path, newest), counts);
             observer.messageTaken();
         }
         const IndexEntry last = base.Index().Entry(progress.done - 1);
@@ -102,8 +108,7 @@ std::int64_t MessagesToDo(const std::vector<PlannedFolder>& planned, MailIndex& 
     CTheBatNBBFile base;
     for (const PlannedFolder& folder : planned) {
         if (!base.OpenBase(folder.folder->directory)) continue;
-        const FolderProgress progress = index.Folder(WideToUtf8(folder.folder->directory.View()),
-                                                     WideToUtf8(folder.path.View()));
+        const FolderProgress progress = index.Folder(folder.key, WideToUtf8(folder.path.View()));
         const std::uint32_t count = base.Index().Count();
         messages += count >= progress.done ? count - progress.done : count;
         base.Close();
@@ -113,12 +118,14 @@ std::int64_t MessagesToDo(const std::vector<PlannedFolder>& planned, MailIndex& 
 
 }  // namespace
 
-PassCounts IndexStore(const AccountList& accounts, bool enabledOnly, MailIndex& index,
-                      DatabaseIndexer& indexer, const IndexObserver& observer) {
-    std::vector<PlannedFolder> planned;
+PassCounts IndexStore(const AccountList& accounts, const std::u16string& dataDirectory,
+                      bool enabledOnly, MailIndex& index, DatabaseIndexer& indexer,
+                      const IndexObserver& observer) {
+    Plan plan{dataDirectory, enabledOnly, {}};
     for (const std::unique_ptr<MailAccount>& account : accounts) {
-        PlanFolders(account->rootFolder, account->name, enabledOnly, planned);
+        plan.Add(account->rootFolder, account->name);
     }
+    const std::vector<PlannedFolder>& planned = plan.folders;
     observer.planned(static_cast<int>(planned.size()), MessagesToDo(planned, index));
 
     // The library's event building sends through the plug-in state's factory.

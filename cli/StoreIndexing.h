@@ -29,8 +29,11 @@ struct IndexObserver {
 // through the indexer, as the library's folder pass sends them: of each folder's message base,
 // only the messages that the index does not hold yet; all of them again when the base was
 // rewritten since. Progress is committed with the messages, so that a run killed at any moment
-// leaves the index whole and the next run goes on from there. Throws DatabaseError.
-PassCounts IndexStore(const AccountList& accounts, bool enabledOnly, MailIndex& index,
-                      DatabaseIndexer& indexer, const IndexObserver& observer);
+// leaves the index whole and the next run goes on from there. Folders below `dataDirectory` are
+// known to the index by their place in it, so that a copy of the store elsewhere goes on where the
+// index stands. Throws DatabaseError.
+PassCounts IndexStore(const AccountList& accounts, const std::u16string& dataDirectory,
+                      bool enabledOnly, MailIndex& index, DatabaseIndexer& indexer,
+                      const IndexObserver& observer);
 
 }  // namespace ombrel::cli

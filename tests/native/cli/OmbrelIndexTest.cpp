@@ -1,6 +1,6 @@
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -27,7 +27,8 @@ using ::testing::HasSubstr;
 // The count of the folder pass's "Indexed N" line over the store.
 std::int64_t FolderPassIndexed(const SampleStore& store) {
     for (const std::u16string& line : FolderPassLog(store)) {
-        if (line.starts_with(u"Indexed ")) return std::stoll(std::string(line.begin() + 8, line.end()));
+        if (line.starts_with(u"Indexed "))
+            return std::stoll(std::string(line.begin() + 8, line.end()));
     }
     return 0;
 }
@@ -51,8 +52,8 @@ void ExpectEveryMessageFound(const std::string& database) {
 }
 
 CommandRun Index(const WrittenStore& written, const std::vector<std::string>& more = {}) {
-    std::vector<std::string> arguments = {"index", written.root, "--db", written.database,
-                                          "--registry", written.registry};
+    std::vector<std::string> arguments = {"index",          written.root, "--db",
+                                          written.database, "--registry", written.registry};
     arguments.insert(arguments.end(), more.begin(), more.end());
     return RunOmbrel(arguments);
 }
@@ -113,6 +114,11 @@ TEST(OmbrelIndex, FindsEveryOneOfPythonsTestMessages) {
     ExpectIndexed(run, indexed, indexed);
     ExpectEveryMessageFound(written.database);
     EXPECT_FALSE(SearchIds(written.database, "attachments:\"dingusfish\"").empty());
+
+    // A copy of the store elsewhere is the same store to the index.
+    const std::string copy = written.disk.Local(u"copy").string();
+    std::filesystem::copy(written.root, copy, std::filesystem::copy_options::recursive);
+    ExpectIndexed(RunOmbrel({"index", copy, "--db", written.database}), 0, indexed);
 }
 #endif
 
@@ -177,12 +183,12 @@ TEST(OmbrelIndex, KilledRunsLeaveAWholeIndexThatTheNextRunCompletesWithoutDuplic
     const SampleStore store = MakeSampleStore(150);
     const WrittenStore written(store);
     const std::string whole = written.disk.Local(u"whole.db").string();
-    ASSERT_EQ(RunOmbrel({"index", written.root, "--db", whole, "--registry", written.registry})
-                  .status,
-              0);
+    ASSERT_EQ(
+        RunOmbrel({"index", written.root, "--db", whole, "--registry", written.registry}).status,
+        0);
 
-    const std::vector<std::string> arguments = {"index", written.root, "--db", written.database,
-                                                "--registry", written.registry};
+    const std::vector<std::string> arguments = {"index",          written.root, "--db",
+                                                written.database, "--registry", written.registry};
     int kills = 0;
     std::size_t lastCount = 0;
     for (int delay = 40; kills < 30; delay += 40 + delay / 4) {

@@ -50,7 +50,8 @@ WrittenStore::WrittenStore(const SampleStore& store)
       registry(disk.Local(u"registry.reg").string()),
       database(disk.Local(u"mail.db").string()) {
     WriteSampleStore(store, disk.Local(u"store"), disk.Directory(u"store").Std());
-    disk.Write(u"registry.reg", RegFileBytes(SampleRegistry(store, disk.Directory(u"store").Std())));
+    disk.Write(u"registry.reg",
+               RegFileBytes(SampleRegistry(store, disk.Directory(u"store").Std())));
 }
 
 std::vector<IndexedMessage> IndexedMessages(const std::string& database) {
