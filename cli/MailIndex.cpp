@@ -42,7 +42,7 @@ constexpr const char* kSearchSql = R"sql(
            json_object('id', id, 'received', received, 'folder', folder_path, 'from', sender,
                        'subject', subject, 'snippet', snippet, 'rank', score)
     FROM (SELECT m.id, m.received, m.folder_path, m.sender, m.subject,
-                 replace(replace(snippet(message_text, -1, '[', ']', '...', 12), char(13), ''),
+                 replace(replace(snippet(message_text, -1, '«', '»', '...', 12), char(13), ''),
                          char(10), ' ') AS snippet,
                  bm25(message_text, 10.0, 4.0, 2.0, 2.0, 1.0, 4.0, 2.0) AS score
           FROM message_text JOIN messages AS m ON m.id = message_text.rowid

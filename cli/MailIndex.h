@@ -36,7 +36,7 @@ struct SearchHit {
     std::string folderPath;
     std::string from;
     std::string subject;
-    std::string snippet;  // with the hits between "[" and "]"
+    std::string snippet;  // with the hits between "«" and "»"
     std::string json;     // the whole hit as one JSON object
 };
 
