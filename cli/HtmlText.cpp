@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <optional>
 
+#include "platform/posix/Utf8Conversion.h"
+
 namespace ombrel::cli {
 namespace {
 
@@ -20,21 +22,14 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 
 void AppendUtf8(std::string& out, std::uint32_t code) {
     if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0xFFFD;
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+    std::u16string units;
+    if (code < 0x10000) {
+        units += static_cast<char16_t>(code);
     } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        units += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+        units += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
     }
+    out += platform::posix::WideToUtf8(units);
 }
 
 struct NamedReference {
