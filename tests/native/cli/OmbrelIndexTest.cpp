@@ -1,11 +1,11 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -15,8 +15,6 @@
 #include "tests/native/cli/OmbrelRun.h"
 #include "tests/support/SampleMail.h"
 #include "tests/support/SamplePasses.h"
-
-extern char** environ;
 
 namespace ombrel::testing {
 namespace {
@@ -157,6 +155,7 @@ pid_t StartOmbrel(const std::vector<std::string>& arguments) {
     std::vector<std::string> all = {OMBREL_CLI};
     all.insert(all.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
+    argv.reserve(all.size() + 1);
     for (std::string& argument : all) argv.push_back(argument.data());
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
