@@ -1,9 +1,8 @@
 #include "indexing/FolderPass.h"
 
-#include "indexer/EmailEvent.h"
 #include "indexing/IndexingJob.h"
-#include "indexing/MessageTime.h"
 #include "indexing/StopCheck.h"
+#include "indexing/StoredMessage.h"
 #include "mailstore/FolderPath.h"
 #include "mailstore/FolderState.h"
 #include "mime/ParsedMessage.h"
@@ -28,28 +27,17 @@ struct FolderWork {
 };
 
 void IndexMessage(FolderWork& work, std::uint32_t number) {
-    const std::uint32_t status = work.base.Index().Entry(number).status;
-    if ((status & CTheBatNBIFile::kStatusNotIndexed) != 0) {
-        ++work.counts.skipped;
-        return;
+    switch (IndexStoredMessage(work.base, number, work.workspace, work.path, work.newest)) {
+        case MessageOutcome::kSkipped:
+            ++work.counts.skipped;
+            break;
+        case MessageOutcome::kBad:
+            ++work.counts.bad;
+            break;
+        case MessageOutcome::kIndexed:
+            ++work.counts.indexed;
+            break;
     }
-    const char* text = nullptr;
-    std::uint32_t size = 0;
-    std::int32_t stored = 0;
-    if (!work.base.ReadMessage(number, &text, &size, &stored)) {
-        ++work.counts.bad;
-        return;
-    }
-    work.workspace.parse(text, size);  // submitted whatever the parse made of it
-    work.workspace.statusFlag = (status & CTheBatNBIFile::kStatusFlagged) != 0;
-    const SystemTime time = MessageTime(stored);
-    if (CompareTimes(time, work.newest) < 0) work.newest = time;
-    if (Failed(SubmitEmailEvent(work.workspace, time, work.path))) {
-        ++work.counts.skipped;
-    } else {
-        ++work.counts.indexed;
-    }
-    work.workspace.reset();
 }
 
 // Indexes every message of an enabled folder, then moves its "Monitor" time forward to the

@@ -1,0 +1,147 @@
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
+#include "cli/Progress.h"
+#include "cli/StoreAccounts.h"
+#include "cli/StoreFiles.h"
+#include "cli/StoreIndexing.h"
+#include "platform/posix/TableConversion.h"
+#include "platform/posix/Utf8Conversion.h"
+
+namespace ombrel::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The working directory as the core writes paths: absolute, ending with a backslash.
+std::u16string CoreDirectory(const fs::path& directory) {
+    std::u16string path = directory.u16string();
+    for (char16_t& unit : path) {
+        if (unit == u'/') unit = u'\\';
+    }
+    if (!path.ends_with(u'\\')) path += u'\\';
+    return path;
+}
+
+fs::path DataDirectory(const CommandLine& line) {
+    if (line.operands.size() != 1) throw UsageError("index takes one DATA_DIR");
+    std::error_code error;
+    fs::path directory = fs::canonical(line.operands[0], error);
+    if (error || !fs::is_directory(directory)) {
+        throw std::runtime_error(line.operands[0] + ": not a directory");
+    }
+    return directory;
+}
+
+// The database must not be written into the mail store, which is only read.
+void CheckOutside(const fs::path& dataDirectory, const std::string& database) {
+    const fs::path file = fs::weakly_canonical(fs::absolute(database));
+    const auto [dataEnd, fileAt] =
+        std::mismatch(dataDirectory.begin(), dataDirectory.end(), file.begin(), file.end());
+    if (dataEnd == dataDirectory.end()) {
+        throw std::runtime_error(database + ": the database must not lie inside DATA_DIR, " +
+                                 "which ombrel only reads");
+    }
+}
+
+DriveMap Drives(const CommandLine& line) {
+    DriveMap drives;
+    for (const std::string& mapping : line.All("--map-drive")) {
+        if (!drives.Add(mapping)) throw UsageError("--map-drive takes X:=/path, not " + mapping);
+    }
+    return drives;
+}
+
+// The ANSI code page of the Windows that wrote the mail, in which the library reads text that
+// names no charset of its own: 1252 (Western) unless given.
+std::uint32_t CodePage(const CommandLine& line) {
+    const std::string text = line.Value("--code-page");
+    if (text.empty()) return 1252;
+    char* end = nullptr;
+    const unsigned long codePage = std::strtoul(text.c_str(), &end, 10);
+    if (*end != '\0' ||
+        platform::posix::FindCodePageTable(static_cast<std::uint32_t>(codePage)) == nullptr) {
+        throw UsageError("--code-page takes a Windows code page number such as 1251, not " + text);
+    }
+    return static_cast<std::uint32_t>(codePage);
+}
+
+void WarnUnmappedDrives(const AccountList& accounts, const DriveMap& drives) {
+    for (const std::unique_ptr<MailAccount>& account : accounts) {
+        if (const char16_t drive = drives.UnmappedDrive(account->directory.View())) {
+            std::fprintf(stderr,
+                         "ombrel: account %s lies on drive %c:, which no --map-drive maps\n",
+                         platform::posix::WideToUtf8(account->name.View()).c_str(),
+                         static_cast<char>(drive));
+        }
+    }
+}
+
+}  // namespace
+
+int IndexCommand(const std::vector<std::string>& arguments) {
+    const CommandLine line(arguments, {"--db", "--registry", "--map-drive", "--code-page"},
+                           {"--enabled-only", "--verbose"});
+    const fs::path dataDirectory = DataDirectory(line);
+    const std::string database = line.Value("--db", true);
+    CheckOutside(dataDirectory, database);
+    const DriveMap drives = Drives(line);
+    const bool verbose = line.Has("--verbose");
+
+    platform::posix::PosixPlatform posix;
+    posix.codePages.SetAnsiCodePage(CodePage(line));
+    StoreDiskFiles files(posix.diskFiles, drives);
+    StoreProfileFiles profiles(posix.profiles, drives);
+    MailIndex index(database, Sqlite::Mode::kReadWrite);
+    DatabaseIndexer indexer(index);
+    platform::Ports ports = posix.MakePorts(&indexer);
+    ports.diskFiles = &files;
+    ports.profiles = &profiles;
+    const platform::ScopedPorts scoped(ports);
+
+    const std::u16string storeDirectory = CoreDirectory(dataDirectory);
+    const AccountList accounts = StoreAccounts(posix, storeDirectory, line.Value("--registry"));
+    WarnUnmappedDrives(accounts, drives);
+
+    std::unique_ptr<ProgressBar> bar;
+    int folders = 0;
+    IndexObserver observer;
+    observer.planned = [&](int plannedFolders, std::int64_t messages) {
+        folders = plannedFolders;
+        if (isatty(STDERR_FILENO) != 0) {
+            bar = std::make_unique<ProgressBar>(stderr, plannedFolders, messages);
+        }
+    };
+    observer.messageTaken = [&] {
+        if (bar) bar->MessageDone();
+    };
+    observer.folderDone = [&](const std::string& path, const PassCounts& counts) {
+        if (bar) bar->FolderDone();
+        if (verbose) {
+            std::printf("%s: Indexed %lld, Skipped %lld, Bad %lld\n", path.c_str(),
+                        static_cast<long long>(counts.indexed),
+                        static_cast<long long>(counts.skipped), static_cast<long long>(counts.bad));
+        }
+    };
+    const auto start = std::chrono::steady_clock::now();
+    const PassCounts total =
+        IndexStore(accounts, storeDirectory, line.Has("--enabled-only"), index, indexer, observer);
+    if (bar) bar->Finish();
+    const std::int64_t taken = total.indexed + total.skipped + total.bad;
+    std::printf(
+        "indexed %lld messages (%lld skipped, %lld bad) of %d folders, %.0f messages/s; the "
+        "index holds %lld messages\n",
+        static_cast<long long>(total.indexed), static_cast<long long>(total.skipped),
+        static_cast<long long>(total.bad), folders, MessagesPerSecond(taken, start),
+        static_cast<long long>(index.MessageCount()));
+    return 0;
+}
+
+}  // namespace ombrel::cli
