@@ -6,6 +6,7 @@
 #include "indexing/FolderPass.h"
 #include "indexing/IndexingJob.h"
 #include "platform/posix/PosixPlatform.h"
+#include "tests/support/CountingDiskFiles.h"
 
 namespace ombrel::bench {
 namespace {
@@ -26,7 +27,10 @@ class NoView final : public platform::JobView {
 Run RunFolderPass(BenchStore& store, std::FILE* dump, PassFacts& facts) {
     platform::posix::PosixPlatform posix;
     NullIndexer indexer(dump);
-    const platform::ScopedPorts ports(posix.MakePorts(&indexer));
+    testing::CountingDiskFiles files(posix.diskFiles);
+    platform::Ports counted = posix.MakePorts(&indexer);
+    counted.diskFiles = &files;
+    const platform::ScopedPorts ports(counted);
     PluginState& state = State();
     indexer.CreateEventFactory(state.eventFactory);
     state.initialized = true;
@@ -42,6 +46,7 @@ Run RunFolderPass(BenchStore& store, std::FILE* dump, PassFacts& facts) {
     IndexChildFolders(account.rootFolder, account.name);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     facts.allocations = ReadAllocationCount();
+    facts.peakMappedBytes = files.PeakMappedBytes();
 
     facts.indexed = job.totals.indexed;
     facts.skipped = job.totals.skipped;

@@ -25,6 +25,7 @@ struct PassFacts {
     std::int32_t skipped = 0;
     std::int32_t bad = 0;
     AllocationCount allocations;
+    std::uint64_t peakMappedBytes = 0;  // the most address space the file views took at once
 };
 
 // The folder pass (IndexChildFolders) over every folder of the store on the posix layer with an

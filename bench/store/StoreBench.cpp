@@ -104,6 +104,8 @@ int main(int argc, char** argv) {
         facts.indexed, facts.skipped, facts.bad,
         static_cast<double>(facts.allocations.allocations) / pass.messages,
         static_cast<double>(facts.allocations.peakBytes) / 1024);
+    std::printf("folder pass: at most %.1f MiB of the files mapped at once\n",
+                static_cast<double>(facts.peakMappedBytes) / (1 << 20));
     for (const std::size_t size : {std::size_t{4} << 10, std::size_t{100} << 10,
                                    std::size_t{1} << 20, std::size_t{10} << 20}) {
         const std::string what = "incoming " + std::to_string(size >> 10) + " KiB";
