@@ -4,65 +4,16 @@
 // side of the heap limit, and the real-looking sample mail.
 #include <benchmark/benchmark.h>
 
-#include <cstring>
 #include <string>
 
-#include "host/IncomingMail.h"
-#include "host/PluginState.h"
-#include "platform/posix/PosixPlatform.h"
+#include "bench/ReceivedMail.h"
 #include "tests/support/SampleMail.h"
-#include "tests/support/StandInIndexer.h"
 
-namespace ombrel {
+namespace ombrel::bench {
 namespace {
 
-class TextSource final : public MessageDataSource {
-  public:
-    explicit TextSource(const std::string& text) : text_(text) {}
-    std::int32_t Fetch(std::int32_t /*kind*/, void* buffer, std::int32_t size) override {
-        if (buffer == nullptr) return static_cast<std::int32_t>(text_.size());
-        std::memcpy(buffer, text_.data(), std::min(text_.size(), static_cast<std::size_t>(size)));
-        return size;
-    }
-
-  private:
-    const std::string& text_;
-};
-
-// The library initialised with indexing on receipt, one account that takes the mail.
-struct Library {
-    platform::posix::PosixPlatform posix;
-    standin::IndexerJournal journal;
-    standin::StandInIndexer indexer{journal};
-    platform::ScopedPorts ports{posix.MakePorts(&indexer)};
-
-    Library() {
-        PluginState& state = State();
-        indexer.CreateEventFactory(state.eventFactory);
-        state.accounts = std::make_unique<AccountList>();
-        state.activeConfig.indexOnReceive = 1;
-        state.initialized = true;
-    }
-    ~Library() {
-        PluginState& state = State();
-        state.initialized = false;
-        state.accounts.reset();
-        state.eventFactory.reset();
-    }
-};
-
-std::string PlainMessage(std::size_t size) {
-    std::string text =
-        "From: Anna <anna@example.org>\r\nTo: bob@example.net\r\nSubject: Figures\r\n"
-        "Content-Type: text/plain; charset=us-ascii\r\n\r\n";
-    const std::string line = "The figures for the quarter are attached and summarised here.\r\n";
-    while (text.size() + line.size() <= size) text += line;
-    text.append(size - text.size(), '.');
-    return text;
-}
-
 void Receive(benchmark::State& bench, const std::string& text) {
-    Library library;
+    ReceivingLibrary library;
     for (auto _ : bench) {
         TextSource source(text);
         benchmark::DoNotOptimize(IndexIncomingMessage(source));
@@ -83,4 +34,4 @@ void BM_SampleMail(benchmark::State& bench) {
 BENCHMARK(BM_SampleMail)->DenseRange(0, static_cast<int>(testing::SampleMailKind::kCount) - 1);
 
 }  // namespace
-}  // namespace ombrel
+}  // namespace ombrel::bench

@@ -104,10 +104,13 @@ void PutProperties(platform::IndexerEvent& event, const ParsedMessage& message,
     const CollectedParts parts(message);
     PutHeaders(event, message, received);
     event.PutProperty(u"mail_flags", MailFlags(message, parts));
-    WideString content = BodyText(event, parts);
-    content += u'\n';
-    content += AttachmentText(parts);
-    PutText(event, u"content", content);
+    // Built in one buffer of its final size and handed over, not copied: the body may be large.
+    const WideString body = BodyText(event, parts);
+    const WideString attachments = AttachmentText(parts);
+    std::u16string content;
+    content.reserve(body.View().size() + 1 + attachments.View().size());
+    content.append(body.View()).append(1, u'\n').append(attachments.View());
+    event.PutProperty(u"content", platform::PropertyValue(std::move(content)));
     PutText(event, u"folder_name", folderPath);
 }
 

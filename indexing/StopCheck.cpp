@@ -3,7 +3,6 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
-#include <vector>
 
 #include "common/Exceptions.h"
 #include "platform/Ports.h"
@@ -12,37 +11,31 @@
 namespace ombrel {
 namespace {
 
-// The current event is read without a lock. A closed event is kept until no check is under way,
-// since a check that began before the close may still be reading it.
-struct StopEvents {
-    std::atomic<platform::Event*> current = nullptr;
-    std::atomic<int> checksUnderWay = 0;
+// The job's stop event, and whether it is set: a flag beside it that every check reads with one
+// relaxed load, since the parser checks after every line. Only the functions below set the event,
+// and they keep the flag with it.
+struct StopEvent {
     std::mutex mutex;  // for the writers only
-    std::vector<std::unique_ptr<platform::Event>> closed;
+    std::unique_ptr<platform::Event> event;
+    std::atomic<bool> set = false;
 };
 
-StopEvents& Events() {
-    static StopEvents events;
-    return events;
+StopEvent& Stop() {
+    static StopEvent stop;
+    return stop;
 }
 
 void Replace(std::unique_ptr<platform::Event> next) {
-    StopEvents& events = Events();
-    std::lock_guard lock(events.mutex);
-    std::unique_ptr<platform::Event> previous(events.current.exchange(next.release()));
-    if (previous) events.closed.push_back(std::move(previous));
-    if (events.checksUnderWay.load() == 0) events.closed.clear();
+    StopEvent& stop = Stop();
+    std::lock_guard lock(stop.mutex);
+    stop.set = false;
+    stop.event = std::move(next);
 }
 
 }  // namespace
 
 bool StopRequested() {
-    StopEvents& events = Events();
-    ++events.checksUnderWay;
-    const platform::Event* event = events.current.load();
-    const bool requested = event != nullptr && event->IsSet();
-    --events.checksUnderWay;
-    return requested;
+    return Stop().set.load(std::memory_order_relaxed);
 }
 
 void CheckForStop() {
@@ -59,9 +52,11 @@ bool CreateStopEvent() {
 }
 
 void SignalStop() {
-    StopEvents& events = Events();
-    std::lock_guard lock(events.mutex);
-    if (platform::Event* event = events.current.load()) event->Set();
+    StopEvent& stop = Stop();
+    std::lock_guard lock(stop.mutex);
+    if (!stop.event) return;
+    stop.event->Set();
+    stop.set = true;
 }
 
 void CloseStopEvent() {

@@ -1,5 +1,6 @@
 #include "mailstore/DiskFile.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "platform/Ports.h"
@@ -25,8 +26,12 @@ bool CDiskFile::Open(const WideString& path, bool map) {
     size_ = size > 0 ? static_cast<std::uint64_t>(size) : 0;
     if (!map) return true;
     mapping_ = files->CreateMapping(file);
-    if (mapping_ != DiskFiles::kNoHandle)
+    if (mapping_ != DiskFiles::kNoHandle && windowSize_ == 0) {
         view_ = static_cast<const std::uint8_t*>(files->MapView(mapping_));
+        viewLength_ = size_;
+    } else if (mapping_ != DiskFiles::kNoHandle) {
+        MoveWindow(0, 0);
+    }
     if (view_ == nullptr) {
         CDiskFile::Close();
         return false;
@@ -36,8 +41,7 @@ bool CDiskFile::Open(const WideString& path, bool map) {
 
 void CDiskFile::Close() {
     if (files_ == nullptr) return;
-    if (view_ != nullptr) files_->UnmapView(view_);
-    view_ = nullptr;
+    Unmap();
     if (mapping_ != DiskFiles::kNoHandle) files_->Close(mapping_);
     mapping_ = DiskFiles::kNoHandle;
     if (file_ != DiskFiles::kInvalidHandle) files_->Close(file_);
@@ -68,9 +72,42 @@ std::int32_t CDiskFile::Tell() {
     return static_cast<std::int32_t>(files_->SetPointer(file_, 0, DiskFiles::Origin::kCurrent));
 }
 
-const std::uint8_t* CDiskFile::ViewAt(std::uint64_t offset, std::uint64_t length) const {
-    if (view_ == nullptr || offset > size_ || length > size_ - offset) return nullptr;
-    return view_ + offset;
+const std::uint8_t* CDiskFile::ViewAt(std::uint64_t offset, std::uint64_t length) {
+    if (mapping_ == DiskFiles::kNoHandle || offset > size_ || length > size_ - offset) {
+        return nullptr;
+    }
+    if (!InView(offset, length) && (windowSize_ == 0 || !MoveWindow(offset, length))) {
+        return nullptr;
+    }
+    return view_ + (offset - viewOffset_);
+}
+
+bool CDiskFile::InView(std::uint64_t offset, std::uint64_t length) const {
+    return view_ != nullptr && offset >= viewOffset_ && offset - viewOffset_ <= viewLength_ &&
+           length <= viewLength_ - (offset - viewOffset_);
+}
+
+bool CDiskFile::MoveWindow(std::uint64_t offset, std::uint64_t length) {
+    const std::uint64_t alignment = std::max<std::uint64_t>(files_->ViewAlignment(), 1);
+    const std::uint64_t start = offset - offset % alignment;
+    const std::uint64_t span =
+        std::min(size_ - start, std::max(windowSize_, offset + length - start));
+    Unmap();
+    // One view at a time, so that what is mapped stays within the window or the range asked for.
+    if (span == 0 || span > std::numeric_limits<std::uint32_t>::max()) return false;
+    view_ = static_cast<const std::uint8_t*>(
+        files_->MapViewPart(mapping_, start, static_cast<std::uint32_t>(span)));
+    if (view_ == nullptr) return false;
+    viewOffset_ = start;
+    viewLength_ = span;
+    return true;
+}
+
+void CDiskFile::Unmap() {
+    if (view_ != nullptr) files_->UnmapView(view_);
+    view_ = nullptr;
+    viewOffset_ = 0;
+    viewLength_ = 0;
 }
 
 bool CDiskFile::ReadAt(std::uint64_t offset, void* buffer, std::int32_t count) {

@@ -7,7 +7,7 @@ namespace {
 
 constexpr std::uint32_t kBaseMagic = 0x19790620;
 constexpr std::uint32_t kRecordMagic = 0x19700921;
-constexpr std::int32_t kRecordHeaderSize = 48;
+constexpr std::uint64_t kRecordHeaderSize = 48;
 
 }  // namespace
 
@@ -27,9 +27,9 @@ bool CTheBatNBBFile::OpenBase(const WideString& directory) {
         if (ReadAt(0, field, sizeof field) && LoadU32(field) == kBaseMagic &&
             ReadAt(4, field, sizeof field)) {
             dataStart_ = LoadU32(field);
-            if (ReadAt(dataStart_, field, sizeof field) && LoadU32(field) == kRecordMagic) {
-                return true;
-            }
+            // Through the view: the data may start beyond the file pointer's reach.
+            const std::uint8_t* first = ViewAt(dataStart_, sizeof field);
+            if (first != nullptr && LoadU32(first) == kRecordMagic) return true;
         }
     }
     Close();
@@ -43,13 +43,13 @@ bool CTheBatNBBFile::ReadMessage(std::uint32_t number, const char** text, std::u
     const IndexEntry entry = index_.Entry(number);
     const std::uint64_t record = std::uint64_t{dataStart_} + entry.recordOffset;
 
-    std::uint8_t header[kRecordHeaderSize];
-    if (!ReadAt(record, header, kRecordHeaderSize) || LoadU32(header) != kRecordMagic) return false;
+    // The record header and the text from the view in one piece: no system call per message.
+    const std::uint8_t* header =
+        ViewAt(record, kRecordHeaderSize + std::uint64_t{entry.messageSize});
+    if (header == nullptr || LoadU32(header) != kRecordMagic) return false;
     if (LoadU32(header + 36) != entry.messageSize) return false;
-    const std::uint8_t* body = ViewAt(record + kRecordHeaderSize, entry.messageSize);
-    if (body == nullptr) return false;
 
-    *text = reinterpret_cast<const char*>(body);
+    *text = reinterpret_cast<const char*>(header + kRecordHeaderSize);
     if (time != nullptr) *time = LoadI32(header + 12);
     *size = entry.messageSize;
     return true;

@@ -7,10 +7,14 @@
 namespace ombrel {
 
 // The reader of a folder's message base "MESSAGES.TBB" together with its index. Message text is
-// handed out as a pointer into the view, never copied.
+// handed out as a pointer into the view, never copied. The base is read through a window that
+// moves with the reading, so that a base of any size the index can address fits in a 32-bit
+// process.
 class CTheBatNBBFile : public CDiskFile {
   public:
-    CTheBatNBBFile() = default;
+    static constexpr std::uint64_t kWindowSize = std::uint64_t{64} << 20;
+
+    CTheBatNBBFile() { SetWindowSize(kWindowSize); }
     ~CTheBatNBBFile() override;
     CTheBatNBBFile(const CTheBatNBBFile&) = delete;
     CTheBatNBBFile& operator=(const CTheBatNBBFile&) = delete;
@@ -22,9 +26,10 @@ class CTheBatNBBFile : public CDiskFile {
     // usable. On failure both are closed.
     bool OpenBase(const WideString& directory);
 
-    // Message `number` of the index: its text (valid until the base is closed), its size and,
-    // when asked, its stored time in seconds since 1970. False, with the base left open, when the
-    // message does not read.
+    // Message `number` of the index: its text, its size and, when asked, its stored time in
+    // seconds since 1970. The text stays valid until the base is closed or the next message is
+    // read (which may move the window). False, with the base left open, when the message does not
+    // read.
     bool ReadMessage(std::uint32_t number, const char** text, std::uint32_t* size,
                      std::int32_t* time = nullptr);
 

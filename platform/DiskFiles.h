@@ -35,6 +35,12 @@ class DiskFiles {
     virtual Handle CreateMapping(Handle file) = 0;
     // MapViewOfFile for reading, of the whole mapping: null on failure.
     virtual const void* MapView(Handle mapping) = 0;
+    // The allocation granularity (GetSystemInfo): what the offset of a part's view must be a
+    // multiple of.
+    virtual std::uint32_t ViewAlignment() = 0;
+    // MapViewOfFile for reading, of `length` bytes of the mapping from `offset`: null on failure,
+    // as for an offset that is not a multiple of ViewAlignment() or a part beyond the mapping.
+    virtual const void* MapViewPart(Handle mapping, std::uint64_t offset, std::uint32_t length) = 0;
     // UnmapViewOfFile.
     virtual bool UnmapView(const void* view) = 0;
     // CloseHandle, for file and mapping handles alike.

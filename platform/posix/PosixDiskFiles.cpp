@@ -84,13 +84,31 @@ DiskFiles::Handle PosixDiskFiles::CreateMapping(Handle file) {
 }
 
 const void* PosixDiskFiles::MapView(Handle mapping) {
+    return Map(mapping, 0, 0);
+}
+
+std::uint32_t PosixDiskFiles::ViewAlignment() {
+    // mmap needs offsets in whole pages, which is what the system allocates views in.
+    return static_cast<std::uint32_t>(sysconf(_SC_PAGESIZE));
+}
+
+const void* PosixDiskFiles::MapViewPart(Handle mapping, std::uint64_t offset,
+                                        std::uint32_t length) {
+    if (length == 0 || offset % ViewAlignment() != 0) return nullptr;
+    return Map(mapping, offset, length);
+}
+
+const void* PosixDiskFiles::Map(Handle mapping, std::uint64_t offset, std::uint64_t length) {
     std::lock_guard lock(mutex_);
     const Object* object = Find(mapping, true);
     if (object == nullptr) return nullptr;
-    const auto length = static_cast<std::size_t>(object->size);
-    void* view = mmap(nullptr, length, PROT_READ, MAP_SHARED, object->descriptor, 0);
+    const auto size = static_cast<std::uint64_t>(object->size);
+    if (length == 0) length = size - offset;  // the rest of the mapping, as a length of 0 asks
+    if (offset >= size || length > size - offset) return nullptr;
+    void* view = mmap(nullptr, static_cast<std::size_t>(length), PROT_READ, MAP_SHARED,
+                      object->descriptor, static_cast<off_t>(offset));
     if (view == MAP_FAILED) return nullptr;
-    views_[view] = length;
+    views_[view] = static_cast<std::size_t>(length);
     return view;
 }
 

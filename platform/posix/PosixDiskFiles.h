@@ -28,6 +28,8 @@ class PosixDiskFiles final : public DiskFiles {
     std::int64_t Size(Handle file) override;
     Handle CreateMapping(Handle file) override;
     const void* MapView(Handle mapping) override;
+    std::uint32_t ViewAlignment() override;
+    const void* MapViewPart(Handle mapping, std::uint64_t offset, std::uint32_t length) override;
     bool UnmapView(const void* view) override;
     bool Close(Handle handle) override;
 
@@ -42,6 +44,8 @@ class PosixDiskFiles final : public DiskFiles {
     // The open file (or mapping) behind a handle, or null.
     const Object* Find(Handle handle, bool mapping) const;
     int DescriptorOf(Handle file) const;
+    // Maps `length` bytes of the mapping from `offset` and records the view; null on failure.
+    const void* Map(Handle mapping, std::uint64_t offset, std::uint64_t length);
 
     mutable std::mutex mutex_;
     std::map<Handle, Object> objects_;

@@ -21,7 +21,8 @@ class PosixEvent final : public Event {
 struct Control {
     std::mutex mutex;
     std::condition_variable changed;
-    std::int32_t suspendCount = 0;
+    // Changed under the mutex; read without it first by the pause point, which runs often.
+    std::atomic<std::int32_t> suspendCount = 0;
     bool ended = false;
     std::thread::id id;
 };
@@ -100,7 +101,7 @@ std::unique_ptr<Thread> PosixThreads::StartThread(std::function<void()> body) {
 
 void PosixThreads::PausePoint() {
     Control* control = currentControl;
-    if (control == nullptr) return;
+    if (control == nullptr || control->suspendCount.load(std::memory_order_relaxed) == 0) return;
     std::unique_lock lock(control->mutex);
     control->changed.wait(lock, [control] { return control->suspendCount == 0; });
 }

@@ -95,6 +95,14 @@ const CodePageTable* FindCodePageTable(std::uint32_t codePage) {
 }
 
 std::u16string TableToWide(const CodePageTable& table, std::string_view bytes) {
+    if (table.leadBytes.empty()) {
+        // A single-byte code page: every byte is one unit of its 256-entry table.
+        std::u16string out(bytes.size(), u'\0');
+        std::transform(bytes.begin(), bytes.end(), out.begin(), [&](char byte) {
+            return table.singleBytes[static_cast<unsigned char>(byte)];
+        });
+        return out;
+    }
     const Lookups& lookups = LookupsOf(table);
     std::u16string out;
     out.reserve(bytes.size());

@@ -51,6 +51,18 @@ const void* Win32DiskFiles::MapView(Handle mapping) {
     return MapViewOfFile(Native(mapping), FILE_MAP_READ, 0, 0, 0);
 }
 
+std::uint32_t Win32DiskFiles::ViewAlignment() {
+    SYSTEM_INFO system = {};
+    GetSystemInfo(&system);
+    return system.dwAllocationGranularity;
+}
+
+const void* Win32DiskFiles::MapViewPart(Handle mapping, std::uint64_t offset,
+                                        std::uint32_t length) {
+    return MapViewOfFile(Native(mapping), FILE_MAP_READ, static_cast<DWORD>(offset >> 32),
+                         static_cast<DWORD>(offset), length);
+}
+
 bool Win32DiskFiles::UnmapView(const void* view) {
     return UnmapViewOfFile(view) != FALSE;
 }

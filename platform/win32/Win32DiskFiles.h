@@ -13,6 +13,8 @@ class Win32DiskFiles final : public DiskFiles {
     std::int64_t Size(Handle file) override;
     Handle CreateMapping(Handle file) override;
     const void* MapView(Handle mapping) override;
+    std::uint32_t ViewAlignment() override;
+    const void* MapViewPart(Handle mapping, std::uint64_t offset, std::uint32_t length) override;
     bool UnmapView(const void* view) override;
     bool Close(Handle handle) override;
 };

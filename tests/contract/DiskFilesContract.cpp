@@ -91,6 +91,31 @@ TEST_P(DiskFilesContract, MapsTheWholeFileForReading) {
     EXPECT_TRUE(files->Close(mapping));
 }
 
+TEST_P(DiskFilesContract, MapsPartsAtTheAllocationGranularity) {
+    const std::uint32_t alignment = files->ViewAlignment();
+    ASSERT_GE(alignment, 4096U);
+    ASSERT_EQ(alignment & (alignment - 1), 0U);  // a power of two
+    const std::string content = Digits(2 * alignment + 100);
+    const OpenFile file(*files, PutFile("MESSAGES.TBB", content));
+    ASSERT_TRUE(file.IsOpen());
+    const DiskFiles::Handle mapping = files->CreateMapping(file.Get());
+    ASSERT_NE(mapping, DiskFiles::kNoHandle);
+
+    const void* last = files->MapViewPart(mapping, 2 * alignment, 100);  // up to the very end
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(std::string(static_cast<const char*>(last), 100), content.substr(2 * alignment));
+    const void* middle = files->MapViewPart(mapping, alignment, alignment + 1);
+    ASSERT_NE(middle, nullptr);
+    EXPECT_EQ(std::string(static_cast<const char*>(middle), alignment + 1),
+              content.substr(alignment, alignment + 1));
+    EXPECT_TRUE(files->UnmapView(last));
+    EXPECT_TRUE(files->UnmapView(middle));
+
+    EXPECT_EQ(files->MapViewPart(mapping, alignment / 2, 10), nullptr);   // not aligned
+    EXPECT_EQ(files->MapViewPart(mapping, 2 * alignment, 101), nullptr);  // beyond the mapping
+    EXPECT_TRUE(files->Close(mapping));
+}
+
 TEST_P(DiskFilesContract, AnEmptyFileOpensButDoesNotMap) {
     const OpenFile file(*files, PutFile("Account.CFN", ""));
     ASSERT_TRUE(file.IsOpen());

@@ -52,8 +52,22 @@ MemoryDiskFiles::Handle MemoryDiskFiles::CreateMapping(Handle file) {
 const void* MemoryDiskFiles::MapView(Handle mapping) {
     Open* open = Find(mapping, true);
     if (open == nullptr) return nullptr;
-    auto view = std::make_unique<char[]>(open->bytes->size());
-    std::memcpy(view.get(), open->bytes->data(), open->bytes->size());
+    return Copy(*open, 0, open->bytes->size());
+}
+
+const void* MemoryDiskFiles::MapViewPart(Handle mapping, std::uint64_t offset,
+                                         std::uint32_t length) {
+    Open* open = Find(mapping, true);
+    if (open == nullptr || length == 0 || offset % kViewAlignment != 0 ||
+        offset >= open->bytes->size() || length > open->bytes->size() - offset) {
+        return nullptr;
+    }
+    return Copy(*open, static_cast<std::size_t>(offset), length);
+}
+
+const void* MemoryDiskFiles::Copy(const Open& mapping, std::size_t offset, std::size_t length) {
+    auto view = std::make_unique<char[]>(length);
+    std::memcpy(view.get(), mapping.bytes->data() + offset, length);
     const void* address = view.get();
     views_[address] = std::move(view);
     return address;

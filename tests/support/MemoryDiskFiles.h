@@ -24,6 +24,8 @@ class MemoryDiskFiles final : public platform::DiskFiles {
     std::int64_t Size(Handle file) override;
     Handle CreateMapping(Handle file) override;
     const void* MapView(Handle mapping) override;
+    std::uint32_t ViewAlignment() override { return kViewAlignment; }
+    const void* MapViewPart(Handle mapping, std::uint64_t offset, std::uint32_t length) override;
     bool UnmapView(const void* view) override;
     bool Close(Handle handle) override;
 
@@ -34,7 +36,11 @@ class MemoryDiskFiles final : public platform::DiskFiles {
         bool isMapping = false;
     };
 
+    static constexpr std::uint32_t kViewAlignment = 4096;
+
     Open* Find(Handle handle, bool mapping);
+    // A view of its own holding a copy of `length` bytes of the mapping from `offset`.
+    const void* Copy(const Open& mapping, std::size_t offset, std::size_t length);
 
     std::map<std::u16string, std::string> files_;
     std::map<Handle, Open> open_;

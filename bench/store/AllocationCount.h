@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+namespace ombrel::bench {
+
+// What the program's C++ allocations (operator new) came to since the last Restart: their count,
+// and the most bytes they held at once beyond what was held at the restart.
+struct AllocationCount {
+    std::uint64_t allocations = 0;
+    std::int64_t peakBytes = 0;
+};
+
+void RestartAllocationCount();
+AllocationCount ReadAllocationCount();
+
+}  // namespace ombrel::bench
