@@ -42,6 +42,10 @@ class StoreDiskFiles final : public platform::DiskFiles {
     std::int64_t Size(Handle file) override { return files_.Size(file); }
     Handle CreateMapping(Handle file) override { return files_.CreateMapping(file); }
     const void* MapView(Handle mapping) override { return files_.MapView(mapping); }
+    std::uint32_t ViewAlignment() override { return files_.ViewAlignment(); }
+    const void* MapViewPart(Handle mapping, std::uint64_t offset, std::uint32_t length) override {
+        return files_.MapViewPart(mapping, offset, length);
+    }
     bool UnmapView(const void* view) override { return files_.UnmapView(view); }
     bool Close(Handle handle) override { return files_.Close(handle); }
 
