@@ -8,6 +8,7 @@
 #include "indexing/StopCheck.h"
 #include "mime/ContentHeaders.h"
 #include "mime/EncodedWords.h"
+#include "mime/HeaderParameters.h"
 
 namespace ombrel {
 namespace {
@@ -47,7 +48,7 @@ void TakeField(std::string_view name, std::string_view value, RawHeaders& raw,
         }
     }
     if (EqualsIgnoringCase(name, "Content-Type")) {
-        raw.hasContentType = true;
+        raw.contentType = value;
         parseContentType(content, ThreadAnsiText(value));
     } else if (EqualsIgnoringCase(name, "Content-Transfer-Encoding")) {
         content.transferEncoding = ThreadAnsiText(value);
@@ -97,6 +98,12 @@ void DecodeHeaders(const RawHeaders& headers, ParsedMessage& part) {
     decode(headers.bcc, part.bcc);
     if (headers.contentDisposition) {
         parseContentDisposition(part.content, DecodeValue(*headers.contentDisposition, table));
+    }
+    if (part.content.filename.IsEmpty() && headers.contentType) {
+        const HeaderParameters contentType(DecodeValue(*headers.contentType, table));
+        if (std::optional<WideString> name = contentType.Find(u"name")) {
+            part.content.filename = std::move(*name);
+        }
     }
 }
 

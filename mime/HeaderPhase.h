@@ -18,7 +18,7 @@ struct RawHeaders {
     std::optional<std::string_view> cc;
     std::optional<std::string_view> bcc;
     std::optional<std::string_view> contentDisposition;
-    bool hasContentType = false;
+    std::optional<std::string_view> contentType;  // for its "name" parameter
 };
 
 // Reads the header block at the cursor, up to and including the empty line that ends it, and
@@ -26,7 +26,8 @@ struct RawHeaders {
 RawHeaders ReadHeaderBlock(MessageCursor& cursor, ContentInfo& content);
 
 // Translates the raw values by the part's own charset table, decodes them into the part's
-// fields, and reads the file name from the decoded "Content-Disposition".
+// fields, and reads the file name from the decoded "Content-Disposition"; without one there, the
+// "name" parameter of the decoded "Content-Type" names the part, as many mail programs write it.
 void DecodeHeaders(const RawHeaders& headers, ParsedMessage& part);
 
 }  // namespace ombrel
