@@ -111,7 +111,7 @@ bool BodyPhase::HoldsMessage() const {
 
 void BodyPhase::ReadHeldMessage() {
     const char* const bodyBegin = cursor_.position;
-    const PartNesting nesting{nesting_.depth + 1, nesting_.messages + 1, false};
+    const PartNesting nesting{nesting_.depth + 1, nesting_.messages + 1, false, true};
     auto message =
         std::unique_ptr<ParsedMessage>(new ParsedMessage(part_.terminator, cursor_, nesting));
     if (message->content.bodyEnd != nullptr) {

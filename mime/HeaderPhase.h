@@ -25,6 +25,14 @@ struct RawHeaders {
 // takes the content headers into `content` as they come ("Content-Type" parsed at once).
 RawHeaders ReadHeaderBlock(MessageCursor& cursor, ContentInfo& content);
 
+// Reads the header block of a message held in a message part, whose body ends at `terminator`
+// (empty when the held message runs to the end of the text). As ReadHeaderBlock, but the block
+// ends before a delimiter line of `terminator`, which is left to end the body; and a message
+// whose first line is neither a name and a colon nor an mbox "From " line has no header block
+// (its writer left the headers out), so that line begins its body.
+RawHeaders ReadHeldHeaderBlock(MessageCursor& cursor, ContentInfo& content,
+                               const WideString& terminator);
+
 // Translates the raw values by the part's own charset table, decodes them into the part's
 // fields, and reads the file name from the decoded "Content-Disposition"; without one there, the
 // "name" parameter of the decoded "Content-Type" names the part, as many mail programs write it.

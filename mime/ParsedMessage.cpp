@@ -26,7 +26,8 @@ ParsedMessage::ParsedMessage(WideString terminator, MessageCursor& cursor,
 }
 
 void ParsedMessage::parsePart(MessageCursor& cursor, const PartNesting& nesting) {
-    const RawHeaders headers = ReadHeaderBlock(cursor, content);
+    const RawHeaders headers = nesting.held ? ReadHeldHeaderBlock(cursor, content, terminator)
+                                            : ReadHeaderBlock(cursor, content);
     DecodeHeaders(headers, *this);
     // A part below the root without "Content-Type" has the default type of its context.
     if (nesting.depth > 0 && !headers.contentType) {

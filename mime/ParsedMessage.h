@@ -13,12 +13,13 @@ namespace ombrel {
 struct MessageCursor;
 
 // Where a part stands in its message: how many levels below the root, inside how many held
-// messages, and whether it is a part of a digest, whose parts are messages unless they say
-// otherwise.
+// messages, whether it is a part of a digest (whose parts are messages unless they say
+// otherwise), and whether it is itself a message held in a message part.
 struct PartNesting {
     int depth = 0;
     int messages = 0;
     bool inDigest = false;
+    bool held = false;
 };
 
 // The classification of a part, on which the choice of the indexed text rests.
