@@ -104,8 +104,7 @@ bool BodyPhase::BuildChildren() {
 // A message written into the part as it stands; one that a transfer encoding hides is not read.
 bool BodyPhase::HoldsMessage() const {
     return IsMessagePart(content_) && nesting_.depth <= kMaxPartDepth &&
-           nesting_.messages < kMaxHeldMessages &&
-           !Is(content_.transferEncoding, u"base64") &&
+           nesting_.messages < kMaxHeldMessages && !Is(content_.transferEncoding, u"base64") &&
            !Is(content_.transferEncoding, u"quoted-printable");
 }
 

@@ -142,8 +142,8 @@ HeaderParameters::HeaderParameters(const WideString& value) : text_(value.Std())
             continue;
         }
         if (equals == 0 || equals == std::u16string_view::npos) continue;
-        Parameter parameter{Trimmed(token.substr(0, equals)), Trimmed(token.substr(equals + 1)),
-                            -1, false};
+        Parameter parameter{Trimmed(token.substr(0, equals)), Trimmed(token.substr(equals + 1)), -1,
+                            false};
         std::u16string_view& name = parameter.name;
         parameter.extended = name.ends_with(u'*');
         if (parameter.extended) name.remove_suffix(1);
@@ -151,9 +151,11 @@ HeaderParameters::HeaderParameters(const WideString& value) : text_(value.Std())
         const std::u16string_view digits =
             star == std::u16string_view::npos ? std::u16string_view() : name.substr(star + 1);
         if (!digits.empty() && digits.size() <= kMaxSectionDigits &&
-            std::ranges::all_of(digits, [](char16_t unit) { return unit >= u'0' && unit <= u'9'; })) {
+            std::ranges::all_of(digits,
+                                [](char16_t unit) { return unit >= u'0' && unit <= u'9'; })) {
             parameter.section = 0;
-            for (const char16_t digit : digits) parameter.section = parameter.section * 10 + (digit - u'0');
+            for (const char16_t digit : digits)
+                parameter.section = parameter.section * 10 + (digit - u'0');
             name = name.substr(0, star);
         }
         parameters_.push_back(parameter);

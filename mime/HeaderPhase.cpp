@@ -74,8 +74,8 @@ template <typename EndsBlock>
 RawHeaders ReadHeaders(MessageCursor& cursor, ContentInfo& content, EndsBlock endsBlock) {
     RawHeaders raw;
     std::string_view header;
-    for (const char* start = cursor.position;
-         ReadHeader(cursor, header) == HeaderRead::Header; start = cursor.position) {
+    for (const char* start = cursor.position; ReadHeader(cursor, header) == HeaderRead::Header;
+         start = cursor.position) {
         CheckForStop();
         std::string_view name;
         std::string_view value;
@@ -100,7 +100,8 @@ RawHeaders ReadHeldHeaderBlock(MessageCursor& cursor, ContentInfo& content,
                                const WideString& terminator) {
     const char* const first = cursor.position;
     const std::u16string_view close = terminator.View();
-    const std::u16string_view separator = close.substr(0, close.size() - std::min<std::size_t>(close.size(), 2));
+    const std::u16string_view separator =
+        close.substr(0, close.size() - std::min<std::size_t>(close.size(), 2));
     return ReadHeaders(cursor, content, [&](std::string_view header, const char* start) {
         // A name and a colon before any blank, as a header field has even without its blank.
         const std::size_t colon = header.find_first_of(": ");

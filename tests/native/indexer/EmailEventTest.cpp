@@ -235,12 +235,13 @@ TEST_F(EmailEventTest, AnHtmlOnlyMessageIsHtmlWhetherPreferredOrNot) {
 }
 
 TEST_F(EmailEventTest, AMessageWhoseOnlyTextIsForwardedGetsThatTextAndItsAttachments) {
-    Parse("Subject: Fwd: Report\r\nContent-Type: multipart/mixed; boundary=b\r\n\r\n"
-          "--b\r\nContent-Type: message/rfc822\r\n\r\n"
-          "Subject: Report\r\nContent-Type: multipart/mixed; boundary=c\r\n\r\n"
-          "--c\r\nContent-Type: text/html\r\n\r\n<p>Figures</p>\r\n"
-          "--c\r\nContent-Type: application/pdf; name*=utf-8''r%C3%A9sum%C3%A9.pdf\r\n\r\nx\r\n"
-          "--c--\r\n--b--\r\n");
+    Parse(
+        "Subject: Fwd: Report\r\nContent-Type: multipart/mixed; boundary=b\r\n\r\n"
+        "--b\r\nContent-Type: message/rfc822\r\n\r\n"
+        "Subject: Report\r\nContent-Type: multipart/mixed; boundary=c\r\n\r\n"
+        "--c\r\nContent-Type: text/html\r\n\r\n<p>Figures</p>\r\n"
+        "--c\r\nContent-Type: application/pdf; name*=utf-8''r%C3%A9sum%C3%A9.pdf\r\n\r\nx\r\n"
+        "--c--\r\n--b--\r\n");
     Submit();
     EXPECT_EQ(TextOf(u"subject"), u"Fwd: Report");
     EXPECT_EQ(TextOf(u"format"), u"text/html");

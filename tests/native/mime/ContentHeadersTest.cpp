@@ -29,8 +29,9 @@ TEST(ContentType, LineBreaksAndTabsVanishAndBlanksAroundTokensAreTrimmed) {
 
 TEST(ContentType, BlanksAndFoldsAroundTheEqualsSignDoNotCount) {
     EXPECT_EQ(ContentType(u"multipart/mixed; boundary = \"b\"").boundary.Std(), u"--b");
-    EXPECT_EQ(ContentType(u"multipart/signed; micalg=sha1; boundary=\r\n \"----=_a\"").boundary.Std(),
-              u"------=_a");
+    EXPECT_EQ(
+        ContentType(u"multipart/signed; micalg=sha1; boundary=\r\n \"----=_a\"").boundary.Std(),
+        u"------=_a");
     EXPECT_TRUE(ContentType(u"multipart/mixed; =b").boundary.IsEmpty());
     const ContentInfo slash = ContentType(u"text/plain; /odd");
     EXPECT_EQ(slash.type.Std(), u"text");

@@ -75,8 +75,9 @@ TEST_F(HeldMessagesTest, AHeldMessageEndingAtTheCloseDelimiterEndsItsPart) {
     EXPECT_TRUE(Child(m, 0).terminator.IsEmpty());
     EXPECT_EQ(Body(Child(m, 0)), "Subject: Inner\r\n\r\nForwarded text\r\n");
     EXPECT_EQ(Text(Child(Child(m, 0), 0)), u"Forwarded text\r\n");
-    EXPECT_EQ(Body(m), "--b\r\nContent-Type: message/rfc822\r\n\r\nSubject: Inner\r\n\r\n"
-                       "Forwarded text\r\n--b--\r\nEpilogue\r\n");
+    EXPECT_EQ(Body(m),
+              "--b\r\nContent-Type: message/rfc822\r\n\r\nSubject: Inner\r\n\r\n"
+              "Forwarded text\r\n--b--\r\nEpilogue\r\n");
 }
 
 TEST_F(HeldMessagesTest, AForwardedMessageInsideAForwardedMessageGivesItsText) {

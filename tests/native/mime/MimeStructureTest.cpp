@@ -88,8 +88,8 @@ TEST_F(MimeStructureTest, PartsAreClassifiedByTheirOwnFields) {
     for (const auto& child : m.children) kinds.push_back(child->kind);
     EXPECT_EQ(kinds, (std::vector<PartKind>{PartKind::EmbeddedBinary, PartKind::Binary,
                                             PartKind::EmbeddedBinary, PartKind::Attachment,
-                                            PartKind::Attachment, PartKind::PlainText, PartKind::Other,
-                                            PartKind::Other, PartKind::Other}));
+                                            PartKind::Attachment, PartKind::PlainText,
+                                            PartKind::Other, PartKind::Other, PartKind::Other}));
     EXPECT_EQ(Child(m, 3).content.filename.Std(), u"a.pdf");
     EXPECT_EQ(Child(m, 4).content.filename.Std(), u"a.pdf");  // named by its "name" parameter
     EXPECT_EQ(Child(m, 7).content.subtype.Std(), u"text");

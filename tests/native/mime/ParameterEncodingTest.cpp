@@ -22,8 +22,8 @@ class AttachmentNameTest : public testing::ParserTest {
         const ParsedMessage& part =
             Parse("Content-Type: application/pdf" + typeParameters + "\r\n" + more + "\r\n%PDF",
                   ansiCodePage);
-        EXPECT_EQ(part.kind, part.content.filename.IsEmpty() ? PartKind::Other
-                                                               : PartKind::Attachment);
+        EXPECT_EQ(part.kind,
+                  part.content.filename.IsEmpty() ? PartKind::Other : PartKind::Attachment);
         return part.content.filename.Std();
     }
 
@@ -49,8 +49,9 @@ TEST_F(AttachmentNameTest, SectionsAreJoinedInTheOrderOfTheirNumbers) {
     EXPECT_EQ(Filename("FILENAME*1=\"b c\"; filename*0=\"a \"; filename*1=d"), u"a d");
     EXPECT_EQ(Filename("filename*10=k; filename*9=j; filename*0=a"), u"ajk");
     // The extended form wins over the plain one that older programs read.
-    EXPECT_EQ(Filename("filename=\"report.pdf\"; filename*=utf-8''%D0%BE%D1%82%D1%87%D0%B5%D1%82.pdf"),
-              kReport);
+    EXPECT_EQ(
+        Filename("filename=\"report.pdf\"; filename*=utf-8''%D0%BE%D1%82%D1%87%D0%B5%D1%82.pdf"),
+        kReport);
     EXPECT_EQ(Filename("filename*0=a; FILENAME=b.txt"), u"a");
 }
 
@@ -72,8 +73,7 @@ TEST_F(AttachmentNameTest, TheContentTypeNameNamesAPartWithoutAFilename) {
     EXPECT_EQ(Name("; name*=utf-8''%D0%BE%D1%82%D1%87%D0%B5%D1%82.pdf"), kReport);
     EXPECT_EQ(Name("; name=a.pdf", "Content-Disposition: attachment; filename=b.pdf\r\n"),
               u"b.pdf");
-    EXPECT_EQ(Name("; name=a.pdf", "Content-Disposition: attachment; filename=\"\"\r\n"),
-              u"a.pdf");
+    EXPECT_EQ(Name("; name=a.pdf", "Content-Disposition: attachment; filename=\"\"\r\n"), u"a.pdf");
     EXPECT_EQ(Name("", "Content-Disposition: attachment; name=a.pdf\r\n"), u"");
     EXPECT_EQ(Name("; NAME = a.pdf"), u"a.pdf");
 }
@@ -103,8 +103,7 @@ TEST_F(ParameterEncodingTest, AFoldedBoundaryAfterItsEqualsSignSplitsTheMessage)
 }
 
 TEST_F(ParameterEncodingTest, AnEncodedCharsetParameterDecidesTheBodysCharset) {
-    const ParsedMessage& m =
-        Parse("Content-Type: text/plain; charset*=''utf-8\r\n\r\nS\xC3\xA9");
+    const ParsedMessage& m = Parse("Content-Type: text/plain; charset*=''utf-8\r\n\r\nS\xC3\xA9");
     EXPECT_EQ(m.content.charset.Std(), u"utf-8");
     EXPECT_EQ(Text(m), u"S\u00E9");
 }
