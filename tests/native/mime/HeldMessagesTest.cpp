@@ -14,6 +14,7 @@ using HeldMessagesTest = testing::ParserTest;
 
 std::vector<std::u16string> Texts(const std::vector<const ParsedMessage*>& parts) {
     std::vector<std::u16string> texts;
+    texts.reserve(parts.size());
     for (const ParsedMessage* part : parts) {
         WideString text;
         decodeBody(*part, text);
@@ -22,10 +23,24 @@ std::vector<std::u16string> Texts(const std::vector<const ParsedMessage*>& parts
     return texts;
 }
 
+// The decoded texts of the content candidates of a message.
+struct Candidates {
+    std::vector<std::u16string> html;
+    std::vector<std::u16string> plain;
+};
+
+Candidates TextCandidates(const ParsedMessage& message) {
+    std::vector<const ParsedMessage*> html;
+    std::vector<const ParsedMessage*> plain;
+    collectTextParts(message, html, plain);
+    return {Texts(html), Texts(plain)};
+}
+
 std::vector<std::u16string> Names(const ParsedMessage& root, PartKind kind) {
     std::vector<const ParsedMessage*> parts;
     collectParts(root, kind, parts);
     std::vector<std::u16string> names;
+    names.reserve(parts.size());
     for (const ParsedMessage* part : parts) names.push_back(part->content.filename.Std());
     return names;
 }
@@ -85,12 +100,10 @@ TEST_F(HeldMessagesTest, AForwardedMessageInsideAForwardedMessageGivesItsText) {
         "Subject: Fwd: Fwd: Plan\r\nContent-Type: message/rfc822\r\n\r\n"
         "Subject: Fwd: Plan\r\nContent-Type: message/rfc822\r\n\r\n"
         "Subject: Plan\r\nContent-Type: text/plain; charset=utf-8\r\n\r\nThe pl\xC3\xA0n");
-    std::vector<const ParsedMessage*> html;
-    std::vector<const ParsedMessage*> plain;
-    collectTextParts(m, html, plain);
-    EXPECT_TRUE(html.empty());
-    EXPECT_EQ(Texts(plain), std::vector<std::u16string>{u"The pl\u00E0n"});
-    EXPECT_EQ(plain.front()->subject.Std(), u"Plan");
+    const Candidates candidates = TextCandidates(m);
+    EXPECT_TRUE(candidates.html.empty());
+    EXPECT_EQ(candidates.plain, std::vector<std::u16string>{u"The pl\u00E0n"});
+    EXPECT_EQ(Child(Child(m, 0), 0).subject.Std(), u"Plan");
 }
 
 TEST_F(HeldMessagesTest, TheThreeMessagesOfADigestAreReadInOrder) {
@@ -108,12 +121,10 @@ TEST_F(HeldMessagesTest, TheThreeMessagesOfADigestAreReadInOrder) {
         subjects.push_back(part->children[0]->subject.Std());
     }
     EXPECT_EQ(subjects, (std::vector<std::u16string>{u"One", u"Two", u"Three"}));
-    std::vector<const ParsedMessage*> html;
-    std::vector<const ParsedMessage*> plain;
-    collectTextParts(m, html, plain);
     // The content is chosen from the first message that has text.
-    EXPECT_EQ(Texts(plain), std::vector<std::u16string>{u"First\r\n"});
-    EXPECT_TRUE(html.empty());
+    const Candidates candidates = TextCandidates(m);
+    EXPECT_EQ(candidates.plain, std::vector<std::u16string>{u"First\r\n"});
+    EXPECT_TRUE(candidates.html.empty());
     EXPECT_EQ(Names(m, PartKind::PlainText).size(), 2U);
 }
 
@@ -122,11 +133,9 @@ TEST_F(HeldMessagesTest, AnOuterHtmlTextGoesBeforeAForwardedPlainText) {
         "Content-Type: multipart/mixed; boundary=b\r\n\r\n"
         "--b\r\nContent-Type: text/html\r\n\r\n<p>Mine</p>\r\n"
         "--b\r\nContent-Type: message/rfc822\r\n\r\nSubject: Theirs\r\n\r\nTheirs\r\n--b--\r\n");
-    std::vector<const ParsedMessage*> html;
-    std::vector<const ParsedMessage*> plain;
-    collectTextParts(m, html, plain);
-    EXPECT_EQ(Texts(html), std::vector<std::u16string>{u"<p>Mine</p>\r\n"});
-    EXPECT_TRUE(plain.empty());
+    const Candidates candidates = TextCandidates(m);
+    EXPECT_EQ(candidates.html, std::vector<std::u16string>{u"<p>Mine</p>\r\n"});
+    EXPECT_TRUE(candidates.plain.empty());
 }
 
 int HeldDepth(const ParsedMessage& part) {
@@ -145,10 +154,7 @@ TEST_F(HeldMessagesTest, HeldMessagesNestOnlyUpToTheLimit) {
     while (!part->children.empty()) part = part->children[0].get();
     EXPECT_EQ(part->kind, PartKind::Other);
     EXPECT_NE(Body(*part).find("deep text"), std::string::npos);
-    std::vector<const ParsedMessage*> html;
-    std::vector<const ParsedMessage*> plain;
-    collectTextParts(m, html, plain);
-    EXPECT_TRUE(plain.empty());
+    EXPECT_TRUE(TextCandidates(m).plain.empty());
 }
 
 TEST_F(HeldMessagesTest, AnEncodedMessagePartIsNotReadAsAMessage) {
