@@ -128,7 +128,10 @@ void DecodeHeaders(const RawHeaders& headers, ParsedMessage& part) {
     if (headers.contentDisposition) {
         parseContentDisposition(part.content, DecodeValue(*headers.contentDisposition, table));
     }
-    if (part.content.filename.IsEmpty() && headers.contentType) {
+    // Only a part that can be an attachment is named: text is content, a multipart has parts.
+    const bool nameable = !EqualsIgnoringCase(part.content.type.View(), u"text") &&
+                          !EqualsIgnoringCase(part.content.type.View(), u"multipart");
+    if (part.content.filename.IsEmpty() && headers.contentType && nameable) {
         const HeaderParameters contentType(DecodeValue(*headers.contentType, table));
         if (std::optional<WideString> name = contentType.Find(u"name")) {
             part.content.filename = std::move(*name);

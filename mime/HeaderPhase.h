@@ -35,7 +35,8 @@ RawHeaders ReadHeldHeaderBlock(MessageCursor& cursor, ContentInfo& content,
 
 // Translates the raw values by the part's own charset table, decodes them into the part's
 // fields, and reads the file name from the decoded "Content-Disposition"; without one there, the
-// "name" parameter of the decoded "Content-Type" names the part, as many mail programs write it.
+// "name" parameter of the decoded "Content-Type" names a part that is neither text nor multipart,
+// as many mail programs write it.
 void DecodeHeaders(const RawHeaders& headers, ParsedMessage& part);
 
 }  // namespace ombrel

@@ -76,6 +76,7 @@ TEST_F(AttachmentNameTest, TheContentTypeNameNamesAPartWithoutAFilename) {
     EXPECT_EQ(Name("; name=a.pdf", "Content-Disposition: attachment; filename=\"\"\r\n"), u"a.pdf");
     EXPECT_EQ(Name("", "Content-Disposition: attachment; name=a.pdf\r\n"), u"");
     EXPECT_EQ(Name("; NAME = a.pdf"), u"a.pdf");
+    EXPECT_TRUE(Parse("Content-Type: text/plain; name=a.txt\r\n\r\nx").content.filename.IsEmpty());
 }
 
 TEST_F(ParameterEncodingTest, ACharsetTaggedBoundarySplitsTheMessage) {
