@@ -24,8 +24,7 @@ struct CollectedParts {
     PartList attachments;  // binary parts first, then attachments
 
     explicit CollectedParts(const ParsedMessage& message) {
-        collectParts(message, PartKind::HtmlText, html);
-        collectParts(message, PartKind::PlainText, plain);
+        collectTextParts(message, html, plain);
         collectParts(message, PartKind::Binary, attachments);
         collectParts(message, PartKind::Attachment, attachments);
     }

@@ -15,14 +15,19 @@ bool Is(const WideString& field, std::u16string_view name) {
 
 }  // namespace
 
-BodyPhase::BodyPhase(ParsedMessage& part, MessageCursor& cursor, int depth)
+BodyPhase::BodyPhase(ParsedMessage& part, MessageCursor& cursor, const PartNesting& nesting)
     : part_(part),
       content_(part.content),
       cursor_(cursor),
-      depth_(depth),
-      opensBoundary_(!part.content.boundary.IsEmpty() && depth <= kMaxPartDepth) {}
+      nesting_(nesting),
+      opensBoundary_(!part.content.boundary.IsEmpty() && nesting.depth <= kMaxPartDepth) {}
 
 void BodyPhase::Run() {
+    if (HoldsMessage()) {
+        ReadHeldMessage();
+        part_.kind = ClassifyPart(content_);
+        return;
+    }
     // A child keeps its parent's close delimiter, so a nested multipart part still ends at its
     // parent's delimiter and its own close delimiter only ends its last child.
     if (opensBoundary_ && (part_.terminator.IsEmpty() || part_.terminator == WideString(u"--"))) {
@@ -84,13 +89,37 @@ BodyPhase::Delimiter BodyPhase::Classify(std::string_view line) const {
 }
 
 bool BodyPhase::BuildChildren() {
+    const PartNesting nesting{nesting_.depth + 1, nesting_.messages,
+                              Is(content_.subtype, u"digest")};
     while (!cursor_.AtEnd()) {
-        auto child = std::unique_ptr<ParsedMessage>(new ParsedMessage(part_, cursor_, depth_ + 1));
+        auto child = std::unique_ptr<ParsedMessage>(
+            new ParsedMessage(content_.boundary + u"--", cursor_, nesting));
         const bool closed = child->terminator.IsEmpty();
         part_.children.push_back(std::move(child));
         if (closed) return true;
     }
     return false;
+}
+
+// A message written into the part as it stands; one that a transfer encoding hides is not read.
+bool BodyPhase::HoldsMessage() const {
+    return IsMessagePart(content_) && nesting_.depth <= kMaxPartDepth &&
+           nesting_.messages < kMaxHeldMessages && !Is(content_.transferEncoding, u"base64") &&
+           !Is(content_.transferEncoding, u"quoted-printable");
+}
+
+void BodyPhase::ReadHeldMessage() {
+    const char* const bodyBegin = cursor_.position;
+    const PartNesting nesting{nesting_.depth + 1, nesting_.messages + 1, false, true};
+    auto message =
+        std::unique_ptr<ParsedMessage>(new ParsedMessage(part_.terminator, cursor_, nesting));
+    if (message->content.bodyEnd != nullptr) {
+        content_.bodyBegin = bodyBegin;
+        content_.bodyEnd = message->content.bodyEnd;
+    }
+    // The message ended at the close delimiter that ends this part too.
+    if (message->terminator.IsEmpty()) part_.terminator = WideString();
+    part_.children.push_back(std::move(message));
 }
 
 void BodyPhase::KeepBodyToTheEnd(const char* begin) {
@@ -114,6 +143,10 @@ PartKind ClassifyPart(const ContentInfo& content) {
         return PartKind::Attachment;
     }
     return PartKind::Other;
+}
+
+bool IsMessagePart(const ContentInfo& content) {
+    return Is(content.type, u"message") && Is(content.subtype, u"rfc822");
 }
 
 }  // namespace ombrel

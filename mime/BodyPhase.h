@@ -8,12 +8,15 @@ namespace ombrel {
 // A part deeper than this many levels below the root does not open its own boundary: it is read
 // as an opaque part up to its parent's delimiter, so no input can nest the parse without end.
 inline constexpr int kMaxPartDepth = 64;
+// A message part inside more held messages than this is not read as a message of its own.
+inline constexpr int kMaxHeldMessages = 16;
 
 // The body phase of one part at the cursor that its header block left: finds where the body
-// begins and ends, builds the children of a multipart body and classifies the part.
+// begins and ends, builds the children of a multipart body, reads the message that a message part
+// holds as its one child, and classifies the part.
 class BodyPhase {
   public:
-    BodyPhase(ParsedMessage& part, MessageCursor& cursor, int depth);
+    BodyPhase(ParsedMessage& part, MessageCursor& cursor, const PartNesting& nesting);
     void Run();
 
   private:
@@ -22,17 +25,23 @@ class BodyPhase {
     Delimiter Classify(std::string_view line) const;
     // Builds children from the cursor on; true when one of them ended at the close delimiter.
     bool BuildChildren();
+    bool HoldsMessage() const;
+    // Parses the held message, which ends where this part ends, as this part's child.
+    void ReadHeldMessage();
     // The body runs from `begin` to the end of the text, where the cursor then stands.
     void KeepBodyToTheEnd(const char* begin);
 
     ParsedMessage& part_;
     ContentInfo& content_;
     MessageCursor& cursor_;
-    int depth_;
+    const PartNesting& nesting_;
     bool opensBoundary_;
 };
 
 // The kind of a part, from its own content fields.
 PartKind ClassifyPart(const ContentInfo& content);
+
+// True for a part of type "message/rfc822", whose children are the message it holds.
+bool IsMessagePart(const ContentInfo& content);
 
 }  // namespace ombrel

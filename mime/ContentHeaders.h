@@ -5,9 +5,10 @@
 
 namespace ombrel {
 
-// Reads a "Content-Type" value: the media type token assigns `type` and `subtype`, the "charset"
-// and "boundary" parameters assign `charset` and `boundary`; the value is split at every ";"
-// (quotes give no protection) and its parameters need "=" without blanks around it.
+// Reads a "Content-Type" value: the media type token assigns `type` and `subtype` (a token
+// without "/" gives an empty type and the token as subtype; the last token wins), the "charset"
+// and "boundary" parameters assign `charset` and `boundary`. Parameters are read as
+// HeaderParameters reads them; what the value does not carry is left as it was.
 void parseContentType(ContentInfo& content, const WideString& value);
 
 // Reads a decoded "Content-Disposition" value: its "filename" parameter assigns `filename`.

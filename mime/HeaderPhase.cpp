@@ -8,6 +8,7 @@
 #include "indexing/StopCheck.h"
 #include "mime/ContentHeaders.h"
 #include "mime/EncodedWords.h"
+#include "mime/HeaderParameters.h"
 
 namespace ombrel {
 namespace {
@@ -47,7 +48,7 @@ void TakeField(std::string_view name, std::string_view value, RawHeaders& raw,
         }
     }
     if (EqualsIgnoringCase(name, "Content-Type")) {
-        raw.hasContentType = true;
+        raw.contentType = value;
         parseContentType(content, ThreadAnsiText(value));
     } else if (EqualsIgnoringCase(name, "Content-Transfer-Encoding")) {
         content.transferEncoding = ThreadAnsiText(value);
@@ -67,20 +68,49 @@ WideString DecodeValue(std::string_view raw, const CharsetTable* table) {
     return decodeHeaderText(translated.data(), translated.size());
 }
 
-}  // namespace
-
-RawHeaders ReadHeaderBlock(MessageCursor& cursor, ContentInfo& content) {
+// Reads header lines until the empty line that ends the block, or until `endsBlock` says that
+// the header just read is not part of the block, which leaves the cursor before that header.
+template <typename EndsBlock>
+RawHeaders ReadHeaders(MessageCursor& cursor, ContentInfo& content, EndsBlock endsBlock) {
     RawHeaders raw;
     std::string_view header;
-    for (HeaderRead read; (read = ReadHeader(cursor, header)) == HeaderRead::Header;) {
+    for (const char* start = cursor.position; ReadHeader(cursor, header) == HeaderRead::Header;
+         start = cursor.position) {
         CheckForStop();
         std::string_view name;
         std::string_view value;
+        if (endsBlock(header, start)) {
+            cursor.position = start;
+            break;
+        }
         if (!header.starts_with("--") && SplitField(header, name, value)) {
             TakeField(name, value, raw, content);
         }
     }
     return raw;
+}
+
+}  // namespace
+
+RawHeaders ReadHeaderBlock(MessageCursor& cursor, ContentInfo& content) {
+    return ReadHeaders(cursor, content, [](std::string_view, const char*) { return false; });
+}
+
+RawHeaders ReadHeldHeaderBlock(MessageCursor& cursor, ContentInfo& content,
+                               const WideString& terminator) {
+    const char* const first = cursor.position;
+    const std::u16string_view close = terminator.View();
+    const std::u16string_view separator =
+        close.substr(0, close.size() - std::min<std::size_t>(close.size(), 2));
+    return ReadHeaders(cursor, content, [&](std::string_view header, const char* start) {
+        // A name and a colon before any blank, as a header field has even without its blank.
+        const std::size_t colon = header.find_first_of(": ");
+        const bool named = colon != std::string_view::npos && header[colon] == ':';
+        if (start == first && !named && !header.starts_with("From ")) return true;
+        if (close.empty() || !header.starts_with("--")) return false;
+        const WideString line = ThreadAnsiText(header);
+        return line.View() == close || line.View() == separator;
+    });
 }
 
 void DecodeHeaders(const RawHeaders& headers, ParsedMessage& part) {
@@ -97,6 +127,15 @@ void DecodeHeaders(const RawHeaders& headers, ParsedMessage& part) {
     decode(headers.bcc, part.bcc);
     if (headers.contentDisposition) {
         parseContentDisposition(part.content, DecodeValue(*headers.contentDisposition, table));
+    }
+    // Only a part that can be an attachment is named: text is content, a multipart has parts.
+    const bool nameable = !EqualsIgnoringCase(part.content.type.View(), u"text") &&
+                          !EqualsIgnoringCase(part.content.type.View(), u"multipart");
+    if (part.content.filename.IsEmpty() && headers.contentType && nameable) {
+        const HeaderParameters contentType(DecodeValue(*headers.contentType, table));
+        if (std::optional<WideString> name = contentType.Find(u"name")) {
+            part.content.filename = std::move(*name);
+        }
     }
 }
 

@@ -1,6 +1,5 @@
 #include "mime/ParsedMessage.h"
 
-#include "common/TextCompare.h"
 #include "indexing/StopCheck.h"
 #include "mime/BodyPhase.h"
 #include "mime/HeaderPhase.h"
@@ -17,25 +16,25 @@ ParsedMessage::~ParsedMessage() = default;
 void ParsedMessage::parse(const char* text, std::size_t length) {
     if (text == nullptr) return;
     MessageCursor cursor{text, text + length};
-    parsePart(cursor, 0, false);
+    parsePart(cursor, PartNesting());
 }
 
-ParsedMessage::ParsedMessage(const ParsedMessage& parent, MessageCursor& cursor, int depth)
-    : terminator(parent.content.boundary + u"--") {
-    const bool inDigest = EqualsIgnoringCase(parent.content.type.View(), u"multipart") &&
-                          EqualsIgnoringCase(parent.content.subtype.View(), u"digest");
-    parsePart(cursor, depth, inDigest);
+ParsedMessage::ParsedMessage(WideString terminator, MessageCursor& cursor,
+                             const PartNesting& nesting)
+    : terminator(std::move(terminator)) {
+    parsePart(cursor, nesting);
 }
 
-void ParsedMessage::parsePart(MessageCursor& cursor, int depth, bool inDigest) {
-    const RawHeaders headers = ReadHeaderBlock(cursor, content);
+void ParsedMessage::parsePart(MessageCursor& cursor, const PartNesting& nesting) {
+    const RawHeaders headers = nesting.held ? ReadHeldHeaderBlock(cursor, content, terminator)
+                                            : ReadHeaderBlock(cursor, content);
     DecodeHeaders(headers, *this);
-    // A part of a multipart body without "Content-Type" has the default type of its context.
-    if (depth > 0 && !headers.hasContentType) {
-        content.type = inDigest ? u"message" : u"text";
-        content.subtype = inDigest ? u"rfc822" : u"plain";
+    // A part below the root without "Content-Type" has the default type of its context.
+    if (nesting.depth > 0 && !headers.contentType) {
+        content.type = nesting.inDigest ? u"message" : u"text";
+        content.subtype = nesting.inDigest ? u"rfc822" : u"plain";
     }
-    BodyPhase(*this, cursor, depth).Run();
+    BodyPhase(*this, cursor, nesting).Run();
     CheckForStop();
 }
 
@@ -47,10 +46,42 @@ void ParsedMessage::reset() {
     std::vector<std::unique_ptr<ParsedMessage>>().swap(children);
 }
 
+namespace {
+
+// Collects the parts of one message's tree, leaving out the messages held in its message parts,
+// which are gathered in `held` in their order.
+void CollectMessageParts(const ParsedMessage& part, PartKind kind,
+                         std::vector<const ParsedMessage*>& list,
+                         std::vector<const ParsedMessage*>& held) {
+    if (part.kind == kind) list.push_back(&part);
+    for (const auto& child : part.children) {
+        if (IsMessagePart(part.content)) {
+            held.push_back(child.get());
+        } else {
+            CollectMessageParts(*child, kind, list, held);
+        }
+    }
+}
+
+}  // namespace
+
 void collectParts(const ParsedMessage& part, PartKind kind,
                   std::vector<const ParsedMessage*>& list) {
-    if (part.kind == kind) list.push_back(&part);
-    for (const auto& child : part.children) collectParts(*child, kind, list);
+    std::vector<const ParsedMessage*> held;
+    CollectMessageParts(part, kind, list, held);
+    for (const ParsedMessage* message : held) collectParts(*message, kind, list);
+}
+
+void collectTextParts(const ParsedMessage& message, std::vector<const ParsedMessage*>& html,
+                      std::vector<const ParsedMessage*>& plain) {
+    std::vector<const ParsedMessage*> held;
+    CollectMessageParts(message, PartKind::HtmlText, html, held);
+    held.clear();
+    CollectMessageParts(message, PartKind::PlainText, plain, held);
+    for (const ParsedMessage* next : held) {
+        if (!html.empty() || !plain.empty()) return;
+        collectTextParts(*next, html, plain);
+    }
 }
 
 }  // namespace ombrel

@@ -12,6 +12,16 @@ namespace ombrel {
 
 struct MessageCursor;
 
+// Where a part stands in its message: how many levels below the root, inside how many held
+// messages, whether it is a part of a digest (whose parts are messages unless they say
+// otherwise), and whether it is itself a message held in a message part.
+struct PartNesting {
+    int depth = 0;
+    int messages = 0;
+    bool inDigest = false;
+    bool held = false;
+};
+
 // The classification of a part, on which the choice of the indexed text rests.
 enum class PartKind : std::int32_t {
     Other = 0,
@@ -73,14 +83,24 @@ struct ParsedMessage {
 
   private:
     friend class BodyPhase;
-    // A part of the parent's multipart body, parsed at once at the cursor.
-    ParsedMessage(const ParsedMessage& parent, MessageCursor& cursor, int depth);
-    void parsePart(MessageCursor& cursor, int depth, bool inDigest);
+    // A part of a multipart body, or the message that a message part holds, parsed at once at
+    // the cursor; its body ends at `terminator`.
+    ParsedMessage(WideString terminator, MessageCursor& cursor, const PartNesting& nesting);
+    void parsePart(MessageCursor& cursor, const PartNesting& nesting);
 };
 
 // Appends every part of the subtree of `part` whose kind is `kind`, in pre-order: the part itself,
-// then each child's subtree in order.
+// then each child's subtree in order; except that the parts of a message held in a message part
+// (a forwarded message, a digest's messages) come after all other parts of the message that
+// holds it, so that the text of a message goes before the text of what it forwards.
 void collectParts(const ParsedMessage& part, PartKind kind,
                   std::vector<const ParsedMessage*>& list);
+
+// Appends the HTML and the plain-text parts that a message's content is chosen from, each in the
+// order of collectParts: those of the message itself outside the messages it holds; when it has
+// none, those of the first held message that has any. So a message's own text, HTML or plain,
+// goes before what it forwards, and a message whose only text is forwarded still has content.
+void collectTextParts(const ParsedMessage& message, std::vector<const ParsedMessage*>& html,
+                      std::vector<const ParsedMessage*>& plain);
 
 }  // namespace ombrel

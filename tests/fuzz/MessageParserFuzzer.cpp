@@ -1,4 +1,5 @@
-// The whole parse of a message, the collection of its parts and the decoding of every body.
+// The whole parse of a message, the collection of its parts and of its content candidates, and the
+// decoding of every body.
 #include <vector>
 
 #include "mime/BodyDecoding.h"
@@ -28,6 +29,9 @@ OMBREL_FUZZ_TARGET(MessageParser) {
             decodeBody(*part, decoded);
         }
     }
+    std::vector<const ParsedMessage*> html;
+    std::vector<const ParsedMessage*> plain;
+    collectTextParts(message, html, plain);
     message.reset();
     return 0;
 }

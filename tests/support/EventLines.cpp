@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <variant>
 
 #include "common/CalendarMath.h"
 #include "tests/support/EventFields.h"
@@ -23,6 +24,17 @@ std::string Iso(double variantDays) {
     return text;
 }
 
+std::string ValueJson(const platform::PropertyValue& value) {
+    if (const auto* text = std::get_if<std::u16string>(&value)) return testing::Json(*text);
+    char number[32];
+    if (const auto* date = std::get_if<platform::VariantDate>(&value)) {
+        std::snprintf(number, sizeof number, "%.6f", date->days);
+    } else {
+        std::snprintf(number, sizeof number, "%u", std::get<std::uint32_t>(value));
+    }
+    return number;
+}
+
 }  // namespace
 
 void PrintEvents(const std::vector<ReceivedEvent>& events, std::size_t first, const char* pass) {
@@ -36,6 +48,21 @@ void PrintEvents(const std::vector<ReceivedEvent>& events, std::size_t first, co
             Iso(DateField(event, u"received").value_or(0)).c_str(),
             NumberField(event, u"mail_flags").value_or(0));
     }
+}
+
+void PrintEvent(const std::u16string& file, const ReceivedEvent& event) {
+    std::string properties;
+    for (const EventProperty& property : event.properties) {
+        if (!properties.empty()) properties += ",";
+        properties += "{\"name\":" + testing::Json(property.name) +
+                      ",\"type\":" + std::to_string(property.variantType) +
+                      ",\"value\":" + ValueJson(property.value) + "}";
+    }
+    const std::string flags =
+        event.submitFlags ? std::to_string(*event.submitFlags) : std::string("null");
+    std::printf("{\"event\":{\"file\":%s,\"schema\":%s,\"sendFlags\":%s,\"properties\":[%s]}}\n",
+                testing::Json(file).c_str(), testing::Json(event.schema).c_str(), flags.c_str(),
+                properties.c_str());
 }
 
 }  // namespace ombrel::standin

@@ -162,6 +162,49 @@ TEST_F(IncomingMail, APlainMessageReachesTheIndexerInItsAccountsInbox) {
     EXPECT_FALSE(StoredMonitor({"Anna", ""}).empty());
 }
 
+// Forms that mail programs write: extended, folded and quoted parameters, names in "Content-Type",
+// forwarded messages and digests. Each gives its text and its attachment names.
+TEST_F(IncomingMail, ExtendedParametersAndForwardedMessagesGiveTheirTextAndNames) {
+    Start();
+    const std::string held = "Content-Type: message/rfc822\r\n\r\n";
+    std::string tooDeep;
+    for (int level = 0; level < 20; ++level) tooDeep += held;
+    const struct {
+        std::string text;
+        std::u16string content;
+    } cases[] = {
+        {"Content-Type: multipart/signed; protocol=\"application/pkcs7-signature\";\r\n"
+         " boundary*=\"us-ascii''XYZ\"\r\n\r\n--XYZ\r\nContent-Type: text/plain\r\n\r\nSigned\r\n"
+         "--XYZ\r\nContent-Type: application/pkcs7-signature; name*0=smime; name*1=.p7s\r\n\r\n"
+         "MIAG\r\n--XYZ--\r\n",
+         u"Signed\r\n\n[smime.p7s]"},
+        {"Content-Type: multipart/signed; micalg=sha-256; boundary=\r\n\t\"----ABC\"\r\n\r\n"
+         "------ABC\r\nContent-Type: text/plain; charset = \"utf-8\"\r\n\r\nS\xC3\xA9\r\n"
+         "------ABC\r\nContent-Type: application/pdf\r\nContent-Disposition: attachment;\r\n"
+         " filename*=UTF-8''%D0%BE%D1%82%D1%87%D0%B5%D1%82.pdf\r\n\r\n%PDF\r\n------ABC--\r\n",
+         u"S\u00E9\r\n\n[\u043E\u0442\u0447\u0435\u0442.pdf]"},
+        {"Content-Type: multipart/mixed; boundary=\"a;b\"\r\n\r\n--a;b\r\n\r\nText\r\n"
+         "--a;b\r\nContent-Type: application/pdf; name=\"=?UTF-8?B?0L7RgtGH0LXRgi5wZGY=?=\"\r\n\r\n"
+         "%PDF\r\n--a;b\r\nContent-Type: image/png; name=\"a b.png\"\r\n\r\nPNG\r\n--a;b--\r\n",
+         u"Text\r\n\n[a b.png][\u043E\u0442\u0447\u0435\u0442.pdf]"},
+        {"Subject: Fwd: Fwd\r\n" + held + "Subject: Fwd\r\n" + held +
+             "Subject: Plan\r\nContent-Type: text/plain; charset=utf-8\r\n\r\nThe pl\xC3\xA0n",
+         u"The pl\u00E0n\n"},
+        {"Content-Type: multipart/digest; boundary=d\r\n\r\n--d\r\n\r\nSubject: "
+         "One\r\n\r\nFirst\r\n"
+         "--d\r\n\r\nSubject: Two\r\n\r\nSecond\r\n--d\r\n\r\nSubject: "
+         "Three\r\n\r\nThird\r\n--d--\r\n",
+         u"First\r\n\n"},
+        {tooDeep + "Subject: deep\r\n\r\ndeep text", u"\n"},
+    };
+    for (const auto& each : cases) Receive(each.text);
+    const std::vector<ReceivedEvent> events = journal.Events();
+    ASSERT_EQ(events.size(), std::size(cases));
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        EXPECT_EQ(TextOf(events[i], u"content"), cases[i].content) << "message " << i;
+    }
+}
+
 TEST_F(IncomingMail, NothingIsAskedWithIndexingOnReceiptOffOrBeforeInitialisation) {
     InstallAccounts({{"Anna", ""}});
     HostMessage early(Message("x@y"));

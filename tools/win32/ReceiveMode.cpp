@@ -8,6 +8,7 @@
 #include <iterator>
 #include <vector>
 
+#include "tests/support/EventLines.h"
 #include "tests/support/JsonText.h"
 #include "tests/support/win32/HostAccounts.h"
 #include "tests/support/win32/HostMessage.h"
@@ -52,32 +53,6 @@ std::string ReadFile(const std::wstring& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-std::string ValueJson(const platform::PropertyValue& value) {
-    if (const auto* text = std::get_if<std::u16string>(&value)) return Json(*text);
-    char number[32];
-    if (const auto* date = std::get_if<platform::VariantDate>(&value)) {
-        std::snprintf(number, sizeof number, "%.6f", date->days);
-    } else {
-        std::snprintf(number, sizeof number, "%u", std::get<std::uint32_t>(value));
-    }
-    return number;
-}
-
-void PrintEvent(const std::wstring& file, const ReceivedEvent& event) {
-    std::string properties;
-    for (const EventProperty& property : event.properties) {
-        if (!properties.empty()) properties += ",";
-        properties += "{\"name\":" + Json(property.name) +
-                      ",\"type\":" + std::to_string(property.variantType) +
-                      ",\"value\":" + ValueJson(property.value) + "}";
-    }
-    const std::string flags =
-        event.submitFlags ? std::to_string(*event.submitFlags) : std::string("null");
-    std::printf("{\"event\":{\"file\":%s,\"schema\":%s,\"sendFlags\":%s,\"properties\":[%s]}}\n",
-                Json(Utf16(file)).c_str(), Json(event.schema).c_str(), flags.c_str(),
-                properties.c_str());
-}
-
 }  // namespace
 
 int ReceiveMessageFiles(PluginLibrary& library, const IndexerJournal& journal,
@@ -99,7 +74,7 @@ int ReceiveMessageFiles(PluginLibrary& library, const IndexerJournal& journal,
         const std::vector<ReceivedEvent> events = journal.Events();
         std::printf("{\"message\":{\"file\":%s,\"bytes\":%zu,\"spamScore\":%d,\"events\":%zu}}\n",
                     Json(Utf16(name)).c_str(), message.text.size(), result, events.size() - before);
-        for (std::size_t i = before; i < events.size(); ++i) PrintEvent(name, events[i]);
+        for (std::size_t i = before; i < events.size(); ++i) PrintEvent(Utf16(name), events[i]);
         everyMessageIndexed = everyMessageIndexed && events.size() == before + 1;
     }
     library.Finalize();

@@ -234,6 +234,21 @@ TEST_F(EmailEventTest, AnHtmlOnlyMessageIsHtmlWhetherPreferredOrNot) {
     }
 }
 
+TEST_F(EmailEventTest, AMessageWhoseOnlyTextIsForwardedGetsThatTextAndItsAttachments) {
+    Parse(
+        "Subject: Fwd: Report\r\nContent-Type: multipart/mixed; boundary=b\r\n\r\n"
+        "--b\r\nContent-Type: message/rfc822\r\n\r\n"
+        "Subject: Report\r\nContent-Type: multipart/mixed; boundary=c\r\n\r\n"
+        "--c\r\nContent-Type: text/html\r\n\r\n<p>Figures</p>\r\n"
+        "--c\r\nContent-Type: application/pdf; name*=utf-8''r%C3%A9sum%C3%A9.pdf\r\n\r\nx\r\n"
+        "--c--\r\n--b--\r\n");
+    Submit();
+    EXPECT_EQ(TextOf(u"subject"), u"Fwd: Report");
+    EXPECT_EQ(TextOf(u"format"), u"text/html");
+    EXPECT_EQ(TextOf(u"content"), u"<p>Figures</p>\r\n\n[r\u00E9sum\u00E9.pdf]");
+    EXPECT_EQ(MailFlags(), 2U);
+}
+
 TEST_F(EmailEventTest, BinaryPartsAreNamedBeforeAttachmentsAndEmbeddedOnesNotAtAll) {
     AddPart(message, PartKind::PlainText, u"text", "Hello");
     AddPart(message, PartKind::Attachment, u"application", "%PDF", u"a.pdf");

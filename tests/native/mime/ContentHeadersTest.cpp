@@ -27,8 +27,11 @@ TEST(ContentType, LineBreaksAndTabsVanishAndBlanksAroundTokensAreTrimmed) {
     EXPECT_EQ(c.charset.Std(), u"koi8-r");
 }
 
-TEST(ContentType, ParametersNeedAnEqualsSignWithoutBlanksAroundIt) {
-    EXPECT_TRUE(ContentType(u"multipart/mixed; boundary = \"b\"").boundary.IsEmpty());
+TEST(ContentType, BlanksAndFoldsAroundTheEqualsSignDoNotCount) {
+    EXPECT_EQ(ContentType(u"multipart/mixed; boundary = \"b\"").boundary.Std(), u"--b");
+    EXPECT_EQ(
+        ContentType(u"multipart/signed; micalg=sha1; boundary=\r\n \"----=_a\"").boundary.Std(),
+        u"------=_a");
     EXPECT_TRUE(ContentType(u"multipart/mixed; =b").boundary.IsEmpty());
     const ContentInfo slash = ContentType(u"text/plain; /odd");
     EXPECT_EQ(slash.type.Std(), u"text");
@@ -36,11 +39,16 @@ TEST(ContentType, ParametersNeedAnEqualsSignWithoutBlanksAroundIt) {
     EXPECT_EQ(ContentType(u"text/plain; boundary=").boundary.Std(), u"--");
 }
 
-TEST(ContentType, QuotesGiveNoProtectionToSemicolons) {
-    const ContentInfo c = ContentType(u"multipart/mixed; boundary=\"a;b\"");
-    EXPECT_EQ(c.boundary.Std(), u"--a");
-    EXPECT_EQ(c.type.Std(), u"");  // the token b" is a media type without a slash
-    EXPECT_EQ(c.subtype.Std(), u"b\"");
+TEST(ContentType, AQuotedValueKeepsItsSemicolonsBlanksAndEscapedCharacters) {
+    const ContentInfo c = ContentType(u"multipart/mixed; boundary=\"a;b c\"; charset=x");
+    EXPECT_EQ(c.type.Std(), u"multipart");
+    EXPECT_EQ(c.boundary.Std(), u"--a;b c");
+    EXPECT_EQ(c.charset.Std(), u"x");
+    EXPECT_EQ(ContentType(u"text/plain; charset=\"a\\\"b\\\\c\\d\" junk").charset.Std(),
+              u"a\"b\\c\\d");
+    // Without its closing quote a value runs to the end, and loses its quote characters.
+    EXPECT_EQ(ContentType(u"text/plain; charset=\"x; boundary=y").charset.Std(), u"x; boundary=y");
+    EXPECT_EQ(ContentType(u"multipart/mixed; boundary=abc\"").boundary.Std(), u"--abc");
 }
 
 TEST(ContentType, EveryMediaTypeTokenAssignsBothFieldsAgain) {
@@ -70,10 +78,10 @@ TEST(ContentDisposition, OnlyTheFilenameParameterIsRead) {
     EXPECT_EQ(content.filename.Std(), u"a.pdf");
     ContentInfo spaced;
     parseContentDisposition(spaced, WideString(u"attachment; filename = a.pdf"));
-    EXPECT_TRUE(spaced.filename.IsEmpty());
-    ContentInfo continued;
-    parseContentDisposition(continued, WideString(u"attachment; filename*0=a; FILENAME=b.txt"));
-    EXPECT_EQ(continued.filename.Std(), u"b.txt");
+    EXPECT_EQ(spaced.filename.Std(), u"a.pdf");
+    ContentInfo none;
+    parseContentDisposition(none, WideString(u"attachment; name=a.pdf; filenames=b"));
+    EXPECT_TRUE(none.filename.IsEmpty());
 }
 
 }  // namespace

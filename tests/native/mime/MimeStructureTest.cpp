@@ -88,9 +88,10 @@ TEST_F(MimeStructureTest, PartsAreClassifiedByTheirOwnFields) {
     for (const auto& child : m.children) kinds.push_back(child->kind);
     EXPECT_EQ(kinds, (std::vector<PartKind>{PartKind::EmbeddedBinary, PartKind::Binary,
                                             PartKind::EmbeddedBinary, PartKind::Attachment,
-                                            PartKind::Other, PartKind::PlainText, PartKind::Other,
-                                            PartKind::Other, PartKind::Other}));
+                                            PartKind::Attachment, PartKind::PlainText,
+                                            PartKind::Other, PartKind::Other, PartKind::Other}));
     EXPECT_EQ(Child(m, 3).content.filename.Std(), u"a.pdf");
+    EXPECT_EQ(Child(m, 4).content.filename.Std(), u"a.pdf");  // named by its "name" parameter
     EXPECT_EQ(Child(m, 7).content.subtype.Std(), u"text");
     EXPECT_TRUE(Child(m, 7).content.type.IsEmpty());
 }
@@ -107,14 +108,16 @@ TEST_F(MimeStructureTest, PartsWithoutContentTypeArePlainTextOrInADigestMessages
     EXPECT_EQ(Child(digest, 0).content.type.Std(), u"message");
     EXPECT_EQ(Child(digest, 0).content.subtype.Std(), u"rfc822");
     EXPECT_EQ(Child(digest, 0).kind, PartKind::Other);
+    ASSERT_EQ(Child(digest, 0).children.size(), 1U);
+    EXPECT_EQ(Text(Child(Child(digest, 0), 0)), u"Forwarded\r\n");
 }
 
-TEST_F(MimeStructureTest, ABoundaryWithBlanksAroundItsEqualsSignIsNoBoundary) {
+TEST_F(MimeStructureTest, ABoundaryWithBlanksAroundItsEqualsSignSplitsTheMessage) {
     const ParsedMessage& m =
         Parse("Content-Type: multipart/mixed; boundary = b\r\n\r\n--b\r\n\r\ntext\r\n--b--\r\n");
-    EXPECT_TRUE(m.children.empty());
-    EXPECT_EQ(m.kind, PartKind::Other);
-    EXPECT_EQ(Body(m), "--b\r\n\r\ntext\r\n--b--\r\n");
+    ASSERT_EQ(m.children.size(), 1U);
+    EXPECT_EQ(Child(m, 0).kind, PartKind::PlainText);
+    EXPECT_EQ(Body(Child(m, 0)), "text\r\n");
 }
 
 TEST_F(MimeStructureTest, ATruncatedMultipartMessageKeepsItsLastPartsBody) {

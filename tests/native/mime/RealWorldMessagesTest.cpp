@@ -215,7 +215,10 @@ TEST_F(RealWorldMessagesTest, ADigestAndAListFooterGetTheirDefaultTypes) {
     ASSERT_EQ(digest.children.size(), 2U);
     EXPECT_EQ(Child(digest, 1).subject.Std(), u"two");
     EXPECT_EQ(Child(digest, 1).content.type.Std(), u"message");
-    EXPECT_TRUE(Collect(digest, PartKind::PlainText).empty());
+    // Their headers came before the blank line, so each entry holds a message of text alone.
+    const auto entries = Collect(digest, PartKind::PlainText);
+    ASSERT_EQ(entries.size(), 2U);
+    EXPECT_EQ(Text(*entries[1]), u"Second entry.\r\n\r\n");
 
     const ParsedMessage& footer =
         Parse(Lines({"Subject: post", "Content-Type: multipart/mixed; boundary=f", "", "--f",
