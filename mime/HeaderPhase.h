@@ -25,8 +25,8 @@ struct RawHeaders {
 // takes the content headers into `content` as they come ("Content-Type" parsed at once).
 RawHeaders ReadHeaderBlock(MessageCursor& cursor, ContentInfo& content);
 
-// Translates the raw values by the part's own charset table, decodes them into the part's
-// fields, and reads the file name from the decoded "Content-Disposition".
+// Decodes the raw values in the part's own charset into the part's fields, and reads the file
+// name from the decoded "Content-Disposition".
 void DecodeHeaders(const RawHeaders& headers, ParsedMessage& part);
 
 }  // namespace ombrel

@@ -21,9 +21,13 @@ class ComStandInIndexer {
     bool Register();
     // Removes both classes, so that creating them fails as with no indexer installed.
     void Revoke();
+    // Whether the objects created from now on can be marshaled (the default) or, like an indexer
+    // built without a proxy, cannot.
+    void MakeMarshalable(bool marshalable) { marshalable_ = marshalable; }
 
   private:
     IndexerJournal& journal_;
+    bool marshalable_ = true;
     IClassFactory* factoryClass_;
     IClassFactory* registrarClass_;
     DWORD factoryCookie_ = 0;
