@@ -4,8 +4,8 @@
 # Runs in a prefix of scripts/wine-run:
 #   scripts/wine-run tests/wine/OldWindows.sh path/to/standin_host.exe
 set -euo pipefail
-wine reg add 'HKCU\Software\Wine' /v Version /d nt40 /f >/dev/null
-output=$(wine "$1" | tr -d '\r')
+"$WINE" reg add 'HKCU\Software\Wine' /v Version /d nt40 /f >/dev/null
+output=$("$WINE" "$1" | tr -d '\r')
 fail() { echo "FAILED: $*"; echo "$output"; exit 1; }
 grep -qF '"text":"Your Windows version is too low!"' <<<"$output" || fail "no message 128"
 [ "$(grep -c '"messageBox"' <<<"$output")" -eq 1 ] || fail "other messages than 128"
