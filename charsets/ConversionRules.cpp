@@ -37,6 +37,7 @@ std::u16string Convert(std::uint32_t codePage, const CharsetTable* hostTable,
 }  // namespace
 
 std::u16string CharsetText(const WideString& charset, std::string bytes) {
+    if (charset.IsEmpty()) return CodePages().ToWide(codepage::kAnsi, bytes);
     return Convert(
         CharsetCodePage(charset.View()), FindHostTable(charset.View()),
         [&] { return FindTableByName(charset); }, bytes);

@@ -115,7 +115,7 @@ class GlobalEventFactory final : public EventFactory {
         const HResult fetched =
             table_->GetInterfaceFromGlobal(cookie_, factoryInterface, factory.ReceiveVoid());
         if (Failed(fetched) || !factory) return Failed(fetched) ? fetched : hr::kNoInterface;
-        return MakeEventWith(*factory, componentId, schema, event);
+        return MakeEventWith(*factory.Get(), componentId, schema, event);
     }
 
   private:
@@ -132,7 +132,7 @@ class DirectEventFactory final : public EventFactory {
 
     HResult MakeEvent(std::u16string_view componentId, std::u16string_view schema,
                       std::unique_ptr<IndexerEvent>& event) override {
-        return MakeEventWith(*factory_, componentId, schema, event);
+        return MakeEventWith(*factory_.Get(), componentId, schema, event);
     }
 
   private:
@@ -218,7 +218,7 @@ HResult Win32Indexer::CreateEventFactory(std::unique_ptr<EventFactory>& factory)
     const HResult result = Create(indexer::kEventFactoryClass, indexer::kEventFactoryContext,
                                   indexer::kEventFactoryInterface, created);
     if (Failed(result) || !created) return result;
-    factory = GlobalEventFactory::Register(*created);
+    factory = GlobalEventFactory::Register(*created.Get());
     if (!factory) factory = std::make_unique<DirectEventFactory>(std::move(created));
     return result;
 }
