@@ -15,32 +15,32 @@ const platform::CodePages& CodePages() {
     return *platform::CurrentPorts().codePages;
 }
 
-// The bytes translated by the table (none: as they are) and read in the ANSI code page.
-std::u16string AnsiText(const CharsetTable* table, std::string& bytes) {
-    Translate(table, bytes.data(), static_cast<std::ptrdiff_t>(bytes.size()));
-    return CodePages().ToWide(codepage::kAnsi, bytes);
-}
-
-// Unicode first, then the host's table, then the charset's code page where the system has it,
-// then the table that `fallbackTable` finds.
-template <typename FallbackTable>
-std::u16string Convert(std::uint32_t codePage, const CharsetTable* hostTable,
-                       FallbackTable fallbackTable, std::string& bytes) {
+// Unicode first, then the host's table, then the charset's code page where the system has it;
+// else the bytes as `translate` leaves them, read in the ANSI code page.
+template <typename Translation>
+std::u16string Convert(std::uint32_t codePage, const CharsetTable* hostTable, Translation translate,
+                       std::string& bytes) {
+    const auto count = static_cast<std::ptrdiff_t>(bytes.size());
     if (codePage == codepage::kUtf8 || codePage == codepage::kUtf7)
         return CodePages().ToWide(codePage, bytes);
-    if (hostTable != nullptr) return AnsiText(hostTable, bytes);
-    if (codePage != 0 && CodePages().IsAvailable(codePage))
+    if (hostTable != nullptr) {
+        Translate(hostTable, bytes.data(), count);
+    } else if (codePage != 0 && CodePages().IsAvailable(codePage)) {
         return CodePages().ToWide(codePage, bytes);
-    return AnsiText(fallbackTable(), bytes);
+    } else {
+        translate(bytes.data(), count);
+    }
+    return CodePages().ToWide(codepage::kAnsi, bytes);
 }
 
 }  // namespace
 
 std::u16string CharsetText(const WideString& charset, std::string bytes) {
     if (charset.IsEmpty()) return CodePages().ToWide(codepage::kAnsi, bytes);
-    return Convert(
-        CharsetCodePage(charset.View()), FindHostTable(charset.View()),
-        [&] { return FindTableByName(charset); }, bytes);
+    const auto byName = [&](char* text, std::ptrdiff_t count) {
+        translateByName(charset, text, count);
+    };
+    return Convert(CharsetCodePage(charset.View()), FindHostTable(charset.View()), byName, bytes);
 }
 
 std::u16string EncodedWordText(std::string_view charsetText, std::string bytes) {
@@ -49,8 +49,10 @@ std::u16string EncodedWordText(std::string_view charsetText, std::string bytes) 
     std::uint32_t codePage = CharsetCodePage(name);
     if (StartsWithIgnoringCase(charsetText, "utf-8")) codePage = codepage::kUtf8;
     if (StartsWithIgnoringCase(charsetText, "utf-7")) codePage = codepage::kUtf7;
-    return Convert(
-        codePage, FindHostTable(name), [&] { return FindTableByPrefix(charsetText); }, bytes);
+    const auto byPrefix = [&](char* text, std::ptrdiff_t count) {
+        translateByPrefix(charsetText, text, count);
+    };
+    return Convert(codePage, FindHostTable(name), byPrefix, bytes);
 }
 
 WideString ThreadAnsiText(std::string_view bytes) {
