@@ -4,24 +4,16 @@
 
 #include <oleauto.h>
 
-#include <cstring>
+#include <bit>
 
 namespace ombrel::platform::win32 {
 namespace {
 
 static_assert(sizeof(SYSTEMTIME) == sizeof(SystemTime));
 
-SYSTEMTIME ToWin32(const SystemTime& time) {
-    SYSTEMTIME result;
-    std::memcpy(&result, &time, sizeof result);
-    return result;
-}
+SYSTEMTIME ToWin32(const SystemTime& time) { return std::bit_cast<SYSTEMTIME>(time); }
 
-SystemTime FromWin32(const SYSTEMTIME& time) {
-    SystemTime result;
-    std::memcpy(&result, &time, sizeof result);
-    return result;
-}
+SystemTime FromWin32(const SYSTEMTIME& time) { return std::bit_cast<SystemTime>(time); }
 
 }  // namespace
 
