@@ -33,13 +33,6 @@ std::string_view NameOf(const std::array<char, 16>& name) {
     return {name.data(), std::string_view(name.data(), name.size()).find('\0')};
 }
 
-void Translate(const CharsetTable* table, char* bytes, std::ptrdiff_t count) {
-    if (table == nullptr || bytes == nullptr || count <= 0) return;
-    for (std::ptrdiff_t i = 0; i < count; ++i) {
-        bytes[i] = static_cast<char>(table->map[static_cast<unsigned char>(bytes[i])]);
-    }
-}
-
 // Reads one subkey into a table: its name, converted to the ANSI code page as well, and its
 // "Table" value over the identity map.
 CharsetTable ReadHostTable(Registry& registry, Registry::Key tablesKey, std::u16string_view name) {
@@ -99,6 +92,29 @@ void FreeCharsetTables() {
 
 std::span<const CharsetTable> HostCharsetTables() {
     return HostTables();
+}
+
+void Translate(const CharsetTable* table, char* bytes, std::ptrdiff_t count) {
+    if (table == nullptr || bytes == nullptr || count <= 0) return;
+    for (std::ptrdiff_t i = 0; i < count; ++i) {
+        bytes[i] = static_cast<char>(table->map[static_cast<unsigned char>(bytes[i])]);
+    }
+}
+
+const CharsetTable* FindHostTable(std::u16string_view charset) {
+    const auto tables = HostCharsetTables();
+    const auto found = std::ranges::find_if(tables, [&](const CharsetTable& table) {
+        return EqualsIgnoringCase(NameOf(table.wideName), charset);
+    });
+    return found != tables.end() ? &*found : nullptr;
+}
+
+const CharsetTable* FindHostTable(std::string_view charset) {
+    const auto tables = HostCharsetTables();
+    const auto found = std::ranges::find_if(tables, [&](const CharsetTable& table) {
+        return EqualsIgnoringCase(NameOf(table.asciiName), charset);
+    });
+    return found != tables.end() ? &*found : nullptr;
 }
 
 const CharsetTable* FindTableByName(const WideString& charset) {

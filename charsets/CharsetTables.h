@@ -18,6 +18,9 @@ void FreeCharsetTables();
 // The host's tables, in registry enumeration order; empty before loading and after freeing.
 std::span<const CharsetTable> HostCharsetTables();
 
+// The host's table whose name equals `charset` without regard to case; null when none does.
+const CharsetTable* FindHostTable(std::u16string_view charset);
+const CharsetTable* FindHostTable(std::string_view charset);
 // The first table, host tables first, whose name equals `charset` without regard to case; null
 // when none does.
 const CharsetTable* FindTableByName(const WideString& charset);
@@ -25,6 +28,9 @@ const CharsetTable* FindTableByName(const WideString& charset);
 // winning over a built-in one of the same length; null when none does.
 const CharsetTable* FindTableByPrefix(std::string_view charsetText);
 
+// Replaces each of the `count` bytes by the table's map; no table, or a count of 0 or less,
+// changes nothing.
+void Translate(const CharsetTable* table, char* bytes, std::ptrdiff_t count);
 // Replaces each of the `count` bytes by the map of the table named `charset`; no table, or a
 // count of 0 or less, changes nothing.
 void translateByName(const WideString& charset, char* bytes, std::ptrdiff_t count);

@@ -1,22 +1,25 @@
 #pragma once
 
-#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "common/WideString.h"
 
 namespace ombrel {
 
-// Message text reaches UTF-16 through three code pages only: the ANSI code page, UTF-8 and UTF-7.
-// Every other charset is first translated by its table into the bytes of a Windows code page.
+// Message text reaches UTF-16 in the code page of its charset where the system has one. What the
+// host's own table of that name translates, and a charset that no code page serves, is turned by
+// its table (where one matches) into the bytes of a Windows code page and read in the ANSI code
+// page; so is text without a charset. UTF-8 and UTF-7 are always read in their own code pages.
 
-// The code page of a body in `charset`: 65001 for "utf-8" and 65000 for "utf-7" (whole, any
-// case), which are never translated; otherwise the ANSI code page, after translation by name.
-std::uint32_t BodyCodePage(const WideString& charset);
-// The code page of the decoded bytes of an encoded word whose charset text (the name and what
-// follows it) is given: 65001 or 65000 when it begins with "utf-8" or "utf-7" (any case);
-// otherwise the ANSI code page, after translation by prefix.
-std::uint32_t EncodedWordCodePage(std::string_view charsetText);
+// The text of bytes in the charset of a part: its body, or its header text outside encoded
+// words. The tables are found by the charset's whole name.
+std::u16string CharsetText(const WideString& charset, std::string bytes);
+// The text of the decoded bytes of encoded words whose charset text (the name, then its "?" and
+// the rest of the word) is given. UTF-8 and UTF-7 are known by the beginning of the text, a
+// language after the name ("*en") is no part of it, and the tables that no code page overrules
+// are found by prefix.
+std::u16string EncodedWordText(std::string_view charsetText, std::string bytes);
 
 // Header names, the values of the content headers and body lines compared with boundaries, in the
 // ANSI code page of the calling thread.

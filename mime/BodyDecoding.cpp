@@ -3,12 +3,9 @@
 #include <new>
 #include <string>
 
-#include "charsets/CharsetTables.h"
 #include "charsets/ConversionRules.h"
 #include "common/TextCompare.h"
 #include "mime/TransferDecoding.h"
-#include "platform/CodePages.h"
-#include "platform/Ports.h"
 
 namespace ombrel {
 namespace {
@@ -42,15 +39,10 @@ bool decodeBody(const ParsedMessage& part, WideString& text) {
     try {
         std::string bytes;
         const bool decoded = TransferDecode(content, bytes);
-        const std::uint32_t codePage = BodyCodePage(content.charset);
-        if (codePage == platform::codepage::kAnsi) {
-            translateByName(content.charset, bytes.data(),
-                            static_cast<std::ptrdiff_t>(bytes.size()));
-        }
         // Converted with its terminating zero, as a zero-terminated buffer is; the text ends at
         // the first zero unit.
         bytes.push_back('\0');
-        std::u16string wide = platform::CurrentPorts().codePages->ToWide(codePage, bytes);
+        std::u16string wide = CharsetText(content.charset, std::move(bytes));
         wide.resize(std::min(wide.size(), wide.find(u'\0')));
         text = WideString(std::move(wide));
         return decoded;

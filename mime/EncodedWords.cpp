@@ -6,22 +6,13 @@
 #include <string_view>
 #include <vector>
 
-#include "charsets/CharsetTables.h"
 #include "charsets/ConversionRules.h"
 #include "common/TextCompare.h"
 #include "mime/MessageCursor.h"
 #include "mime/TransferDecoding.h"
-#include "platform/CodePages.h"
-#include "platform/Ports.h"
 
 namespace ombrel {
 namespace {
-
-namespace codepage = platform::codepage;
-
-const platform::CodePages& CodePages() {
-    return *platform::CurrentPorts().codePages;
-}
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -109,18 +100,6 @@ std::string_view CharsetName(std::string_view text, const EncodedWord& word) {
     return text.substr(word.charsetBegin, word.charsetEnd - word.charsetBegin);
 }
 
-// The joined bytes of words in one charset as text: UTF-8 and UTF-7 by their code pages, any
-// other charset through its table and the ANSI code page.
-std::u16string ConvertWordBytes(std::string_view text, const EncodedWord& first,
-                                std::string bytes) {
-    const std::string_view charsetText = text.substr(first.charsetBegin);
-    const std::uint32_t codePage = EncodedWordCodePage(charsetText);
-    if (codePage == codepage::kAnsi) {
-        translateByPrefix(charsetText, bytes.data(), static_cast<std::ptrdiff_t>(bytes.size()));
-    }
-    return CodePages().ToWide(codePage, bytes);
-}
-
 // The text of adjacent words: the bytes of each run of words in the same charset are joined and
 // converted at once, so that a character split between two words comes out whole.
 std::u16string DecodeAdjacentWords(std::string_view text, const std::vector<EncodedWord>& words) {
@@ -133,23 +112,23 @@ std::u16string DecodeAdjacentWords(std::string_view text, const std::vector<Enco
              ++next) {
             bytes += DecodeWordBytes(text, words[next]);
         }
-        decoded += ConvertWordBytes(text, words[first], std::move(bytes));
+        decoded += EncodedWordText(text.substr(words[first].charsetBegin), std::move(bytes));
         first = next;
     }
     return decoded;
 }
 
-// Decodes the words of an unfolded value in one pass. The text between words is read in the ANSI
-// code page as it stands, each run of adjacent words in the code page of its charset; decoded
-// text is final and never examined again.
-std::u16string DecodeText(std::string_view text) {
+// Decodes the words of an unfolded value in one pass. The text between words is read in the
+// part's charset, each run of adjacent words in its own; decoded text is final and never examined
+// again.
+std::u16string DecodeText(std::string_view text, const WideString& charset) {
     std::u16string decoded;
     std::size_t done = 0;
     for (std::size_t begin = text.find("=?"); begin != std::string_view::npos;
          begin = text.find("=?", done)) {
         const std::vector<EncodedWord> words = ReadAdjacentWords(text, begin);
         if (words.empty()) break;
-        decoded += CodePages().ToWide(codepage::kAnsi, text.substr(done, begin - done));
+        decoded += CharsetText(charset, std::string(text.substr(done, begin - done)));
         const std::u16string wordText = DecodeAdjacentWords(text, words);
         if (const std::size_t zero = wordText.find(u'\0'); zero != std::u16string::npos) {
             return decoded.append(wordText, 0, zero);  // a zero byte ends the header text
@@ -157,17 +136,17 @@ std::u16string DecodeText(std::string_view text) {
         decoded += wordText;
         done = words.back().End();
     }
-    return decoded += CodePages().ToWide(codepage::kAnsi, text.substr(done));
+    return decoded += CharsetText(charset, std::string(text.substr(done)));
 }
 
 }  // namespace
 
-WideString decodeHeaderText(const char* rawBytes, std::size_t length) {
+WideString decodeHeaderText(const char* rawBytes, std::size_t length, const WideString& charset) {
     if (rawBytes == nullptr) return {};
     std::string_view raw(rawBytes, length);
     raw = raw.substr(0, raw.find('\0'));
     try {
-        return WideString(DecodeText(Unfold(raw)));
+        return WideString(DecodeText(Unfold(raw), charset));
     } catch (const std::bad_alloc&) {
         return {};
     }

@@ -6,12 +6,14 @@
 
 namespace ombrel {
 
-// Turns the raw bytes of a header value into text: the value is read in the ANSI code page and
-// unfolded, and its encoded words ("=?" charset "?" B or Q "?" text "?=") are decoded, each run of
-// adjacent words in one charset joined before conversion and the blanks between adjacent words
-// dropped. Decoded text is final: a word inside it is not decoded again. A zero byte ends the
-// value. Decoding stops at the first malformed word, which stays as it stands with everything
-// after it. Never fails: without memory the text is empty.
-WideString decodeHeaderText(const char* rawBytes, std::size_t length);
+// Turns the raw bytes of a header value into text: the value is unfolded and read in the charset
+// of its part (none: the ANSI code page), and its encoded words ("=?" charset "?" B or Q "?" text
+// "?=") are decoded, each in its own charset, each run of adjacent words in one charset joined
+// before conversion and the blanks between adjacent words dropped. Decoded text is final: a word
+// inside it is not decoded again. A zero byte ends the value. Decoding stops at the first
+// malformed word, which stays as it stands with everything after it. Never fails: without memory
+// the text is empty.
+WideString decodeHeaderText(const char* rawBytes, std::size_t length,
+                            const WideString& charset = {});
 
 }  // namespace ombrel

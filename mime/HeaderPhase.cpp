@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "charsets/CharsetTables.h"
 #include "charsets/ConversionRules.h"
 #include "common/TextCompare.h"
 #include "indexing/StopCheck.h"
@@ -59,15 +58,6 @@ void TakeField(std::string_view name, std::string_view value, RawHeaders& raw,
     }
 }
 
-// The decoded text of a raw value, after translation by the part's charset table.
-WideString DecodeValue(std::string_view raw, const CharsetTable* table) {
-    if (table == nullptr) return decodeHeaderText(raw.data(), raw.size());
-    std::string translated(raw);
-    for (char& byte : translated)
-        byte = static_cast<char>(table->map[static_cast<unsigned char>(byte)]);
-    return decodeHeaderText(translated.data(), translated.size());
-}
-
 // Reads header lines until the empty line that ends the block, or until `endsBlock` says that
 // the header just read is not part of the block, which leaves the cursor before that header.
 template <typename EndsBlock>
@@ -114,10 +104,11 @@ RawHeaders ReadHeldHeaderBlock(MessageCursor& cursor, ContentInfo& content,
 }
 
 void DecodeHeaders(const RawHeaders& headers, ParsedMessage& part) {
-    const CharsetTable* table =
-        part.content.charset.IsEmpty() ? nullptr : FindTableByName(part.content.charset);
+    const auto decoded = [&](std::string_view raw) {
+        return decodeHeaderText(raw.data(), raw.size(), part.content.charset);
+    };
     const auto decode = [&](const std::optional<std::string_view>& raw, WideString& field) {
-        if (raw) field = DecodeValue(*raw, table);
+        if (raw) field = decoded(*raw);
     };
     decode(headers.from, part.from);
     decode(headers.to, part.to);
@@ -126,13 +117,13 @@ void DecodeHeaders(const RawHeaders& headers, ParsedMessage& part) {
     decode(headers.cc, part.cc);
     decode(headers.bcc, part.bcc);
     if (headers.contentDisposition) {
-        parseContentDisposition(part.content, DecodeValue(*headers.contentDisposition, table));
+        parseContentDisposition(part.content, decoded(*headers.contentDisposition));
     }
     // Only a part that can be an attachment is named: text is content, a multipart has parts.
     const bool nameable = !EqualsIgnoringCase(part.content.type.View(), u"text") &&
                           !EqualsIgnoringCase(part.content.type.View(), u"multipart");
     if (part.content.filename.IsEmpty() && headers.contentType && nameable) {
-        const HeaderParameters contentType(DecodeValue(*headers.contentType, table));
+        const HeaderParameters contentType(decoded(*headers.contentType));
         if (std::optional<WideString> name = contentType.Find(u"name")) {
             part.content.filename = std::move(*name);
         }

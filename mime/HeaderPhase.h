@@ -33,8 +33,8 @@ RawHeaders ReadHeaderBlock(MessageCursor& cursor, ContentInfo& content);
 RawHeaders ReadHeldHeaderBlock(MessageCursor& cursor, ContentInfo& content,
                                const WideString& terminator);
 
-// Translates the raw values by the part's own charset table, decodes them into the part's
-// fields, and reads the file name from the decoded "Content-Disposition"; without one there, the
+// Decodes the raw values in the part's own charset into the part's fields, and reads the file
+// name from the decoded "Content-Disposition"; without one there, the
 // "name" parameter of the decoded "Content-Type" names a part that is neither text nor multipart,
 // as many mail programs write it.
 void DecodeHeaders(const RawHeaders& headers, ParsedMessage& part);

@@ -14,10 +14,13 @@ inline constexpr std::uint32_t kUtf8 = 65001;
 }  // namespace codepage
 
 // Conversion between 8-bit code pages and UTF-16, with the results of MultiByteToWideChar and
-// WideCharToMultiByte called with flags 0 (default characters for what does not map).
+// WideCharToMultiByte called with flags 0 (default characters for what does not map). A code page
+// that the system lacks converts nothing.
 class CodePages {
   public:
     virtual ~CodePages() = default;
+    // Whether the system has the code page (IsValidCodePage); CP_ACP and CP_THREAD_ACP are none.
+    virtual bool IsAvailable(std::uint32_t codePage) const = 0;
     virtual std::u16string ToWide(std::uint32_t codePage, std::string_view bytes) const = 0;
     virtual std::string ToMultiByte(std::uint32_t codePage, std::u16string_view text) const = 0;
 };

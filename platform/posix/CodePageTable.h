@@ -32,4 +32,7 @@ struct CodePageTable {
     std::span<const OneWayMapping> oneWay;
 };
 
+// Every code page of the posix layer, in the order of their numbers.
+std::span<const CodePageTable* const> CodePageTables();
+
 }  // namespace ombrel::platform::posix

@@ -11,6 +11,11 @@ std::uint32_t PosixCodePages::Resolve(std::uint32_t codePage) const {
                                                                             : codePage;
 }
 
+bool PosixCodePages::IsAvailable(std::uint32_t codePage) const {
+    return codePage == codepage::kUtf8 || codePage == codepage::kUtf7 ||
+           FindCodePageTable(codePage) != nullptr;
+}
+
 std::u16string PosixCodePages::ToWide(std::uint32_t codePage, std::string_view bytes) const {
     const std::uint32_t resolved = Resolve(codePage);
     if (resolved == codepage::kUtf8) return Utf8ToWide(bytes);

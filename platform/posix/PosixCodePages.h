@@ -7,10 +7,11 @@
 namespace ombrel::platform::posix {
 
 // Code-page conversion done by the library itself, with the results Windows gives, for UTF-8,
-// UTF-7 and the code pages 874, 932, 936, 949, 950 and 1250 to 1258. The ANSI code
-// page (for CP_ACP and CP_THREAD_ACP) is a setting, 1252 unless set otherwise.
+// UTF-7 and the code pages of CodePageTables; any other code page is one the system lacks. The
+// ANSI code page (for CP_ACP and CP_THREAD_ACP) is a setting, 1252 unless set otherwise.
 class PosixCodePages final : public CodePages {
   public:
+    bool IsAvailable(std::uint32_t codePage) const override;
     std::u16string ToWide(std::uint32_t codePage, std::string_view bytes) const override;
     std::string ToMultiByte(std::uint32_t codePage, std::u16string_view text) const override;
 

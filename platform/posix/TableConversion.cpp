@@ -7,31 +7,7 @@
 #include <vector>
 
 namespace ombrel::platform::posix {
-
-extern const CodePageTable kCodePage874;
-extern const CodePageTable kCodePage932;
-extern const CodePageTable kCodePage936;
-extern const CodePageTable kCodePage949;
-extern const CodePageTable kCodePage950;
-extern const CodePageTable kCodePage1250;
-extern const CodePageTable kCodePage1251;
-extern const CodePageTable kCodePage1252;
-extern const CodePageTable kCodePage1253;
-extern const CodePageTable kCodePage1254;
-extern const CodePageTable kCodePage1255;
-extern const CodePageTable kCodePage1256;
-extern const CodePageTable kCodePage1257;
-extern const CodePageTable kCodePage1258;
-
 namespace {
-
-const std::array<const CodePageTable*, 14>& AllTables() {
-    static const std::array<const CodePageTable*, 14> tables = {
-        &kCodePage874,  &kCodePage932,  &kCodePage936,  &kCodePage949,  &kCodePage950,
-        &kCodePage1250, &kCodePage1251, &kCodePage1252, &kCodePage1253, &kCodePage1254,
-        &kCodePage1255, &kCodePage1256, &kCodePage1257, &kCodePage1258};
-    return tables;
-}
 
 // The lookups that the stored form of a table leaves to be built: lead byte to its trail table,
 // and unit to bytes (0x100 and above: a lead byte in the high half).
@@ -69,14 +45,17 @@ Lookups BuildLookups(const CodePageTable& table) {
 }
 
 const Lookups& LookupsOf(const CodePageTable& table) {
-    const auto& tables = AllTables();
-    const auto index =
-        static_cast<std::size_t>(std::find(tables.begin(), tables.end(), &table) - tables.begin());
-    static std::array<std::once_flag, 14> built;
-    static std::array<std::unique_ptr<Lookups>, 14> lookups;
-    std::call_once(built.at(index),
-                   [&] { lookups.at(index) = std::make_unique<Lookups>(BuildLookups(table)); });
-    return *lookups.at(index);
+    struct Lazy {
+        std::once_flag built;
+        std::unique_ptr<Lookups> lookups;
+    };
+    const auto tables = CodePageTables();
+    static std::vector<Lazy> lazy(tables.size());
+    Lazy& entry =
+        lazy.at(static_cast<std::size_t>(std::ranges::find(tables, &table) - tables.begin()));
+    std::call_once(entry.built,
+                   [&] { entry.lookups = std::make_unique<Lookups>(BuildLookups(table)); });
+    return *entry.lookups;
 }
 
 char16_t DoubleByteUnit(const CodePageTable& table, const LeadByteTable& lead,
@@ -88,7 +67,7 @@ char16_t DoubleByteUnit(const CodePageTable& table, const LeadByteTable& lead,
 }  // namespace
 
 const CodePageTable* FindCodePageTable(std::uint32_t codePage) {
-    for (const CodePageTable* table : AllTables()) {
+    for (const CodePageTable* table : CodePageTables()) {
         if (table->codePage == codePage) return table;
     }
     return nullptr;

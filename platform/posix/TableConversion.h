@@ -8,8 +8,8 @@
 
 namespace ombrel::platform::posix {
 
-// The table of a Windows code page that the posix layer converts itself, or null: 874, 932, 936,
-// 949, 950 and 1250 to 1258.
+// The table of a Windows code page that the posix layer converts itself (see CodePageTables), or
+// null.
 const CodePageTable* FindCodePageTable(std::uint32_t codePage);
 
 // A table's code page as MultiByteToWideChar with flags 0 reads it: a lead byte takes the next

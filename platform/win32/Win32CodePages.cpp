@@ -4,6 +4,10 @@
 
 namespace ombrel::platform::win32 {
 
+bool Win32CodePages::IsAvailable(std::uint32_t codePage) const {
+    return IsValidCodePage(codePage) != FALSE;
+}
+
 std::u16string Win32CodePages::ToWide(std::uint32_t codePage, std::string_view bytes) const {
     if (bytes.empty()) return {};
     const int inLength = static_cast<int>(bytes.size());

@@ -4,9 +4,10 @@
 
 namespace ombrel::platform::win32 {
 
-// MultiByteToWideChar and WideCharToMultiByte with flags 0.
+// IsValidCodePage, and MultiByteToWideChar and WideCharToMultiByte with flags 0.
 class Win32CodePages final : public CodePages {
   public:
+    bool IsAvailable(std::uint32_t codePage) const override;
     std::u16string ToWide(std::uint32_t codePage, std::string_view bytes) const override;
     std::string ToMultiByte(std::uint32_t codePage, std::u16string_view text) const override;
 };

@@ -63,30 +63,49 @@ class ComEvent final : public IndexerEvent {
     ComPtr<IOmbrelEvent> event_;
 };
 
+// Makes an event with the factory and asks the made object for the event interface.
+HResult MakeEventWith(IOmbrelEventFactory& factory, std::u16string_view componentId,
+                      std::u16string_view schema, std::unique_ptr<IndexerEvent>& event) {
+    ComPtr<IUnknown> made;
+    HResult result;
+    {
+        const ComString id(componentId);
+        const ComString schemaName(schema);
+        result = factory.MakeEvent(id.Get(), schemaName.Get(), made.Receive());
+    }
+    if (Failed(result) || !made) return result;
+    ComPtr<IOmbrelEvent> typed;
+    const IID eventInterface = ToWin32Guid(indexer::kEventInterface);
+    if (SUCCEEDED(made->QueryInterface(eventInterface, typed.ReceiveVoid())) && typed) {
+        event = std::make_unique<ComEvent>(std::move(made), std::move(typed));
+    }
+    return result;
+}
+
 // The event factory as the Global Interface Table holds it: registered when made on the thread
 // that created it, fetched on the calling thread for each event, so that every thread reaches the
 // indexer through a pointer that is valid in its own apartment; revoked when released.
-class ComEventFactory final : public EventFactory {
+class GlobalEventFactory final : public EventFactory {
   public:
-    ComEventFactory(ComPtr<IGlobalInterfaceTable> table, DWORD cookie)
+    GlobalEventFactory(ComPtr<IGlobalInterfaceTable> table, DWORD cookie)
         : table_(std::move(table)), cookie_(cookie) {}
-    ~ComEventFactory() override { table_->RevokeInterfaceFromGlobal(cookie_); }
-    ComEventFactory(const ComEventFactory&) = delete;
-    ComEventFactory& operator=(const ComEventFactory&) = delete;
+    ~GlobalEventFactory() override { table_->RevokeInterfaceFromGlobal(cookie_); }
+    GlobalEventFactory(const GlobalEventFactory&) = delete;
+    GlobalEventFactory& operator=(const GlobalEventFactory&) = delete;
 
-    static HResult Register(ComPtr<IOmbrelEventFactory> factory,
-                            std::unique_ptr<EventFactory>& registered) {
+    // Null when the table cannot hold the factory: an object without a proxy that does not
+    // marshal itself cannot be registered there.
+    static std::unique_ptr<EventFactory> Register(IOmbrelEventFactory& factory) {
         ComPtr<IGlobalInterfaceTable> table;
-        HResult result =
+        const HResult created =
             CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER,
                              IID_IGlobalInterfaceTable, table.ReceiveVoid());
-        if (Failed(result) || !table) return Failed(result) ? result : hr::kNoInterface;
+        if (Failed(created) || !table) return nullptr;
         DWORD cookie = 0;
         const IID factoryInterface = ToWin32Guid(indexer::kEventFactoryInterface);
-        result = table->RegisterInterfaceInGlobal(factory.Get(), factoryInterface, &cookie);
-        if (Failed(result)) return result;
-        registered = std::make_unique<ComEventFactory>(std::move(table), cookie);
-        return result;
+        if (Failed(table->RegisterInterfaceInGlobal(&factory, factoryInterface, &cookie)))
+            return nullptr;
+        return std::make_unique<GlobalEventFactory>(std::move(table), cookie);
     }
 
     HResult MakeEvent(std::u16string_view componentId, std::u16string_view schema,
@@ -96,26 +115,28 @@ class ComEventFactory final : public EventFactory {
         const HResult fetched =
             table_->GetInterfaceFromGlobal(cookie_, factoryInterface, factory.ReceiveVoid());
         if (Failed(fetched) || !factory) return Failed(fetched) ? fetched : hr::kNoInterface;
-
-        ComPtr<IUnknown> made;
-        HResult result;
-        {
-            const ComString id(componentId);
-            const ComString schemaName(schema);
-            result = factory->MakeEvent(id.Get(), schemaName.Get(), made.Receive());
-        }
-        if (Failed(result) || !made) return result;
-        ComPtr<IOmbrelEvent> typed;
-        const IID eventInterface = ToWin32Guid(indexer::kEventInterface);
-        if (SUCCEEDED(made->QueryInterface(eventInterface, typed.ReceiveVoid())) && typed) {
-            event = std::make_unique<ComEvent>(std::move(made), std::move(typed));
-        }
-        return result;
+        return MakeEventWith(*factory.Get(), componentId, schema, event);
     }
 
   private:
     ComPtr<IGlobalInterfaceTable> table_;
     DWORD cookie_;
+};
+
+// The event factory as it was created, used directly from every thread: for an indexer whose
+// factory the Global Interface Table cannot hold.
+class DirectEventFactory final : public EventFactory {
+  public:
+    explicit DirectEventFactory(ComPtr<IOmbrelEventFactory> factory)
+        : factory_(std::move(factory)) {}
+
+    HResult MakeEvent(std::u16string_view componentId, std::u16string_view schema,
+                      std::unique_ptr<IndexerEvent>& event) override {
+        return MakeEventWith(*factory_.Get(), componentId, schema, event);
+    }
+
+  private:
+    ComPtr<IOmbrelEventFactory> factory_;
 };
 
 class ComRegistration final : public IndexerRegistration {
@@ -197,7 +218,9 @@ HResult Win32Indexer::CreateEventFactory(std::unique_ptr<EventFactory>& factory)
     const HResult result = Create(indexer::kEventFactoryClass, indexer::kEventFactoryContext,
                                   indexer::kEventFactoryInterface, created);
     if (Failed(result) || !created) return result;
-    return ComEventFactory::Register(std::move(created), factory);
+    factory = GlobalEventFactory::Register(*created.Get());
+    if (!factory) factory = std::make_unique<DirectEventFactory>(std::move(created));
+    return result;
 }
 
 HResult Win32Indexer::CreateRegistrar(std::unique_ptr<IndexerRegistrar>& registrar) {

@@ -396,6 +396,26 @@ struct ReceivingThread {
     }
 };
 
+// Receives each thread's mail on a host thread of its own, half of them in the multithreaded
+// apartment and half in single-threaded ones, all at once.
+void ReceiveOnThreads(PluginLibrary::SpamScoreExport receive,
+                      const std::vector<std::vector<std::string>>& mail) {
+    std::vector<ReceivingThread> bodies;
+    bodies.reserve(mail.size());
+    for (std::size_t t = 0; t < mail.size(); ++t) {
+        bodies.push_back(
+            {receive, &mail[t],
+             t % 2 == 0 ? DWORD{COINIT_MULTITHREADED} : DWORD{COINIT_APARTMENTTHREADED}});
+    }
+    std::vector<HANDLE> threads;
+    threads.reserve(bodies.size());
+    for (ReceivingThread& body : bodies) {
+        threads.push_back(CreateThread(nullptr, 0, &ReceivingThread::Run, &body, 0, nullptr));
+    }
+    WaitForMultipleObjects(static_cast<DWORD>(threads.size()), threads.data(), TRUE, 120000);
+    for (HANDLE thread : threads) CloseHandle(thread);
+}
+
 TEST_F(IncomingMail, ThreadsReceivingAtOnceGiveTheEventsOfOneAtATime) {
     InstallAccounts({{"Work", "anna@work.example"}, {"Home", "anna@home.example"}});
     Start();
@@ -408,22 +428,22 @@ TEST_F(IncomingMail, ThreadsReceivingAtOnceGiveTheEventsOfOneAtATime) {
     journal.Clear();
 
     // Host threads in either kind of apartment, each reaching the factory made on this one.
-    std::vector<ReceivingThread> bodies;
-    bodies.reserve(kThreads);
-    for (int t = 0; t < kThreads; ++t) {
-        bodies.push_back({library.GetSpamScore, &mail[t],
-                          t < 2 ? DWORD{COINIT_MULTITHREADED} : DWORD{COINIT_APARTMENTTHREADED}});
-    }
-    std::vector<HANDLE> threads;
-    threads.reserve(kThreads);
-    for (ReceivingThread& body : bodies) {
-        threads.push_back(CreateThread(nullptr, 0, &ReceivingThread::Run, &body, 0, nullptr));
-    }
-    WaitForMultipleObjects(kThreads, threads.data(), TRUE, 120000);
-    for (HANDLE thread : threads) CloseHandle(thread);
+    ReceiveOnThreads(library.GetSpamScore, mail);
     EXPECT_EQ(journal.Events().size(), 40U);
     EXPECT_EQ(testing::EventsWithoutTimes(journal.Events()), oneAtATime);
     EXPECT_EQ(journal.LiveObjects(), 1);
+}
+
+TEST_F(IncomingMail, AFactoryThatCannotBeMarshaledServesEveryThread) {
+    InstallAccounts({{"Work", "anna@work.example"}, {"Home", "anna@home.example"}});
+    indexer.MakeMarshalable(false);
+    Start();
+    const auto mail = testing::MailPerThread(4, 5);
+    for (const std::string& text : mail[0]) Receive(text);
+    ReceiveOnThreads(library.GetSpamScore, mail);
+    EXPECT_EQ(journal.Events().size(), 25U);
+    library.Finalize();
+    EXPECT_EQ(journal.LiveObjects(), 0);
 }
 
 }  // namespace

@@ -169,6 +169,14 @@ class SettingsDialog : public LibraryTest {
         }
         return checked;
     }
+    // The count of the summary line "Indexed N" of a log.
+    static std::size_t IndexedCount(const std::vector<std::wstring>& lines) {
+        std::size_t indexed = 0;
+        for (const auto& line : lines) {
+            if (line.starts_with(L"Indexed ")) indexed = std::stoul(line.substr(8));
+        }
+        return indexed;
+    }
     static std::vector<ShellOpen> Opened() {
         std::lock_guard lock(Hooked().mutex);
         return Hooked().opened;
@@ -390,16 +398,35 @@ TEST_F(SettingsDialog, ReIndexOfEveryFolderFillsTheLogAndTheProgressBar) {
     const auto top = SendMessageW(progress, PBM_GETRANGE, FALSE, 0);
     EXPECT_GT(top, 0);
     EXPECT_EQ(SendMessageW(progress, PBM_GETPOS, 0, 0), top);
-    std::size_t indexed = 0;
-    for (const auto& line : expected) {
-        if (line.starts_with(L"Indexed ")) indexed = std::stoul(line.substr(8));
-    }
-    EXPECT_GT(indexed, 0U);
-    EXPECT_EQ(journal.Events().size(), indexed);
+    EXPECT_GT(IndexedCount(expected), 0U);
+    EXPECT_EQ(journal.Events().size(), IndexedCount(expected));
     run.Command(2);
     ASSERT_TRUE(run.WaitForText(2, L"Cancel"));
     run.Command(2);
     EXPECT_EQ(run.Result(), 1);  // a dialog cancelled
+}
+
+TEST_F(SettingsDialog, AFactoryThatCannotBeMarshaledServesTheJobsWorker) {
+    library.Finalize();
+    indexer.MakeMarshalable(false);
+    library.Initialize();
+    ASSERT_EQ(library.GetStatus(), 0);
+    {
+        SetupRun run(library);
+        run.Command(205);
+        journal.Clear();
+        run.Command(202);
+        ASSERT_TRUE(run.WaitForText(2, L"Done"));
+        EXPECT_EQ(run.LogLines().back(), L"Indexing done successfully!");
+        EXPECT_GT(IndexedCount(run.LogLines()), 0U);
+        EXPECT_EQ(journal.Events().size(), IndexedCount(run.LogLines()));
+        run.Command(2);
+        ASSERT_TRUE(run.WaitForText(2, L"Cancel"));
+        run.Command(2);
+        EXPECT_EQ(run.Result(), 1);
+    }
+    library.Finalize();
+    EXPECT_EQ(journal.LiveObjects(), 0);
 }
 
 TEST_F(SettingsDialog, StopAnsweredNoKeepsTheJobRunning) {

@@ -20,6 +20,7 @@ Suite& Suite::Current() {
 
 LibraryTest::LibraryTest() {
     standin::InstallHostEnvironment(workingDirectory);
+    indexer.MakeMarshalable(true);
     indexer.Register();
     journal.Clear();
     standin::PluginLibrary::TakeMessageBoxes();

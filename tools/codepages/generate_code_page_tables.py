@@ -5,7 +5,11 @@ The tables come from the Windows code-page files (c_<code page>.nls) that Wine s
 /usr/share/wine/nls, the data that MultiByteToWideChar and WideCharToMultiByte run on under Wine.
 Each table keeps the byte-to-unit map, the double-byte maps of the lead bytes, and the units whose
 byte sequence is not the first one that maps to them (best-fit and one-way mappings): the posix
-layer rebuilds the unit-to-byte map from these at run time.
+layer rebuilds the unit-to-byte map from these at run time. A last file lists every table.
+
+Code pages that have no code-page file there (54936 GB18030 and the ISO-2022 pages such as 50220,
+which Windows implements in code rather than in a table) get no table: the posix layer answers for
+them as Windows does for a code page that the system lacks.
 
 Usage: tools/codepages/generate_code_page_tables.py [NLS_DIRECTORY]
 """
@@ -14,7 +18,10 @@ import struct
 import subprocess
 import sys
 
-CODE_PAGES = [874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258]
+CODE_PAGES = [
+    866, 874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258,
+    10007, 20866, 20932, 21866, 28592, 28593, 28594, 28595, 28596, 28597, 28598, 28603, 28605,
+]
 OUTPUT = pathlib.Path(__file__).resolve().parents[2] / "platform/posix/codepages"
 
 
@@ -96,14 +103,17 @@ def write(code_page, table):
         lines += ["", "constexpr LeadByteTable kLeadBytes[] = {", *lead_entries, "};", ""]
     derived = derived_wide_map(table)
     extra = [(unit, code) for unit, code in enumerate(table["wide"]) if code != derived[unit]]
-    lines += ["constexpr OneWayMapping kOneWay[] = {"]
-    lines += [f"    {{0x{unit:04X}, 0x{code:04X}}}," for unit, code in extra]
-    lines += ["};", "", "}  // namespace", ""]
+    if extra:
+        lines += ["constexpr OneWayMapping kOneWay[] = {"]
+        lines += [f"    {{0x{unit:04X}, 0x{code:04X}}}," for unit, code in extra]
+        lines += ["};", ""]
+    lines += ["}  // namespace", ""]
     leads = "kLeadBytes" if lead_entries else "{}"
+    one_way = "kOneWay" if extra else "{}"
     lines += [
         f"extern const CodePageTable {name};",
         f"const CodePageTable {name} = {{{code_page}, 0x{table['default_char']:04X}, "
-        f"0x{table['unicode_default']:04X}, kSingleBytes, {leads}, kOneWay}};",
+        f"0x{table['unicode_default']:04X}, kSingleBytes, {leads}, {one_way}}};",
         "",
         "}  // namespace ombrel::platform::posix",
         "",
@@ -113,10 +123,35 @@ def write(code_page, table):
     return path
 
 
+def write_list(code_pages):
+    names = [f"kCodePage{code_page}" for code_page in code_pages]
+    lines = [
+        "// The code pages of the posix layer: written by tools/codepages/generate_code_page_tables.py.",
+        "// Do not edit.",
+        '#include "platform/posix/CodePageTable.h"',
+        "",
+        "namespace ombrel::platform::posix {",
+        "",
+        *[f"extern const CodePageTable {name};" for name in names],
+        "",
+        "std::span<const CodePageTable* const> CodePageTables() {",
+        f"    static const CodePageTable* const tables[] = {{{', '.join('&' + name for name in names)}}};",
+        "    return tables;",
+        "}",
+        "",
+        "}  // namespace ombrel::platform::posix",
+        "",
+    ]
+    path = OUTPUT / "CodePageTables.cpp"
+    path.write_text("\n".join(lines))
+    return path
+
+
 def main():
     directory = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else "/usr/share/wine/nls")
     OUTPUT.mkdir(parents=True, exist_ok=True)
     written = [write(code_page, load(directory, code_page)) for code_page in CODE_PAGES]
+    written.append(write_list(CODE_PAGES))
     subprocess.run(["clang-format", "-i", *map(str, written)], check=True)
 
 

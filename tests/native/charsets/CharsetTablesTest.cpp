@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "charsets/ConversionRules.h"
 #include "tests/support/NativeTestPlatform.h"
 
 namespace ombrel {
@@ -116,16 +115,6 @@ TEST_F(CharsetTablesTest, WithoutTheKeyTheHostListStaysEmptyAndFreeingEmptiesIt)
     FreeCharsetTables();
     EXPECT_TRUE(HostCharsetTables().empty());
     EXPECT_EQ(ByName(u"koi8-r", "\xC1"), "\xE0");
-}
-
-TEST(ConversionRules, BodiesInUtf8AndUtf7KeepTheirCodePagesWholeNamesOnly) {
-    EXPECT_EQ(BodyCodePage(WideString(u"UTF-8")), platform::codepage::kUtf8);
-    EXPECT_EQ(BodyCodePage(WideString(u"utf-7")), platform::codepage::kUtf7);
-    EXPECT_EQ(BodyCodePage(WideString(u"utf-8 ")), platform::codepage::kAnsi);
-    EXPECT_EQ(BodyCodePage(WideString(u"koi8-r")), platform::codepage::kAnsi);
-    EXPECT_EQ(EncodedWordCodePage("UTF-8?B?x?="), platform::codepage::kUtf8);
-    EXPECT_EQ(EncodedWordCodePage("utf-7*en?Q?x?="), platform::codepage::kUtf7);
-    EXPECT_EQ(EncodedWordCodePage("utf8?Q?x?="), platform::codepage::kAnsi);
 }
 
 }  // namespace

@@ -87,6 +87,7 @@ TEST_F(FolderListFileTest, AValueThatConvertsToNothingLeavesTheString) {
     // A code-page conversion that yields nothing for one value.
     class Stingy final : public platform::CodePages {
       public:
+        bool IsAvailable(std::uint32_t) const override { return true; }
         std::u16string ToWide(std::uint32_t, std::string_view bytes) const override {
             return bytes == "lost" ? u"" : std::u16string(bytes.begin(), bytes.end());
         }

@@ -21,10 +21,23 @@ TEST(PosixCodePages, TheAnsiCodePagesOfSystemAndThreadAreTheSetting) {
 TEST(PosixCodePages, EveryListedCodePageConvertsBothWays) {
     PosixCodePages codePages;
     for (const std::uint32_t codePage :
-         {874U, 932U, 936U, 949U, 950U, 1250U, 1251U, 1252U, 1253U, 1254U, 1255U, 1256U, 1257U,
-          1258U, codepage::kUtf7, codepage::kUtf8}) {
+         {866U, 874U, 932U, 936U, 949U, 950U, 1250U, 1251U, 1252U, 1253U, 1254U, 1255U, 1256U,
+          1257U, 1258U, 10007U, 20866U, 20932U, 21866U, 28592U, 28593U, 28594U, 28595U, 28596U,
+          28597U, 28598U, 28603U, 28605U, codepage::kUtf7, codepage::kUtf8}) {
+        EXPECT_TRUE(codePages.IsAvailable(codePage)) << codePage;
         EXPECT_EQ(codePages.ToWide(codePage, "Plain ASCII"), u"Plain ASCII") << codePage;
         EXPECT_EQ(codePages.ToMultiByte(codePage, u"Plain ASCII"), "Plain ASCII") << codePage;
+    }
+}
+
+// Code pages that Windows implements in code rather than in a code-page file, which Wine lacks
+// too: as on a system without them, they are not there and convert nothing.
+TEST(PosixCodePages, CodePagesWithoutATableAreAbsent) {
+    PosixCodePages codePages;
+    for (const std::uint32_t codePage : {54936U, 50220U, 50221U, 50222U, 51932U}) {
+        EXPECT_FALSE(codePages.IsAvailable(codePage)) << codePage;
+        EXPECT_EQ(codePages.ToWide(codePage, "\xC4\xE3"), u"") << codePage;
+        EXPECT_EQ(codePages.ToMultiByte(codePage, u"\u4F60"), "") << codePage;
     }
 }
 

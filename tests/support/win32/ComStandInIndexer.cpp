@@ -25,15 +25,17 @@ std::optional<std::u16string> NullableText(BSTR text) {
 }
 
 // IUnknown and IDispatch for a stand-in object offering `Interface` under `interfaceId`. The
-// objects are free-threaded, as the journal is: they aggregate the free-threaded marshaler, so
-// that a pointer passed to another apartment (through the Global Interface Table, say) stays a
-// direct one.
+// objects are free-threaded, as the journal is. A marshalable one aggregates the free-threaded
+// marshaler, so that a pointer passed to another apartment (through the Global Interface Table,
+// say) stays a direct one; any other answers E_NOINTERFACE for IMarshal and, having no proxy,
+// cannot be marshaled at all.
 template <typename Interface>
 class StandInObject : public Interface {
   public:
-    StandInObject(IndexerJournal& journal, const Guid& interfaceId, bool offered = true)
+    StandInObject(IndexerJournal& journal, const Guid& interfaceId, bool offered = true,
+                  bool marshalable = true)
         : journal_(journal), interfaceId_(ToWin32Guid(interfaceId)), offered_(offered) {
-        CoCreateFreeThreadedMarshaler(static_cast<Interface*>(this), &marshaler_);
+        if (marshalable) CoCreateFreeThreadedMarshaler(static_cast<Interface*>(this), &marshaler_);
         journal_.ObjectCreated();
     }
     virtual ~StandInObject() {
@@ -123,8 +125,8 @@ class Event final : public StandInObject<IOmbrelEvent> {
 
 class Factory final : public StandInObject<IOmbrelEventFactory> {
   public:
-    explicit Factory(IndexerJournal& journal)
-        : StandInObject(journal, indexer::kEventFactoryInterface) {}
+    Factory(IndexerJournal& journal, bool marshalable)
+        : StandInObject(journal, indexer::kEventFactoryInterface, true, marshalable) {}
 
     HRESULT STDMETHODCALLTYPE MakeEvent(BSTR componentId, BSTR schema, IUnknown** event) override {
         if (event == nullptr) return E_POINTER;
@@ -174,8 +176,8 @@ std::optional<std::vector<std::u16string>> DescriptionTexts(const VARIANT& descr
 
 class Registrar final : public StandInObject<IOmbrelRegistrar> {
   public:
-    explicit Registrar(IndexerJournal& journal)
-        : StandInObject(journal, indexer::kRegistrarInterface) {}
+    Registrar(IndexerJournal& journal, bool marshalable)
+        : StandInObject(journal, indexer::kRegistrarInterface, true, marshalable) {}
 
     HRESULT STDMETHODCALLTYPE DescribeComponent(BSTR componentId, VARIANT description) override {
         Args args{Text(componentId)};
@@ -202,12 +204,13 @@ class Registrar final : public StandInObject<IOmbrelRegistrar> {
     }
 };
 
-// A class object of this process: records the creation and makes a new object of T.
+// A class object of this process: records the creation and makes a new object of T, marshalable
+// as the stand-in's setting says at the time.
 template <typename T>
 class ClassFactory final : public IClassFactory {
   public:
-    ClassFactory(IndexerJournal& journal, const char* creation)
-        : journal_(journal), creation_(creation) {}
+    ClassFactory(IndexerJournal& journal, const char* creation, const bool& marshalable)
+        : journal_(journal), creation_(creation), marshalable_(marshalable) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (object == nullptr) return E_POINTER;
@@ -226,7 +229,7 @@ class ClassFactory final : public IClassFactory {
         if (outer != nullptr) return CLASS_E_NOAGGREGATION;
         const HRESULT result = journal_.Enter(creation_, Args{GuidText(iid)});
         if (FAILED(result)) return result;
-        T* created = new T(journal_);
+        T* created = new T(journal_, marshalable_);
         const HRESULT found = created->QueryInterface(iid, object);
         created->Release();
         return found;
@@ -236,6 +239,7 @@ class ClassFactory final : public IClassFactory {
   private:
     IndexerJournal& journal_;
     const char* creation_;
+    const bool& marshalable_;
 };
 
 }  // namespace
@@ -250,8 +254,8 @@ std::u16string GuidText(const GUID& guid) {
 
 ComStandInIndexer::ComStandInIndexer(IndexerJournal& journal)
     : journal_(journal),
-      factoryClass_(new ClassFactory<Factory>(journal, "CreateEventFactory")),
-      registrarClass_(new ClassFactory<Registrar>(journal, "CreateRegistrar")) {}
+      factoryClass_(new ClassFactory<Factory>(journal, "CreateEventFactory", marshalable_)),
+      registrarClass_(new ClassFactory<Registrar>(journal, "CreateRegistrar", marshalable_)) {}
 
 ComStandInIndexer::~ComStandInIndexer() {
     Revoke();

@@ -23,9 +23,13 @@ class ComStandInIndexer {
     void Revoke();
     // The class object of the event factory or the registrar class; null for any other class.
     IClassFactory* ClassObject(const CLSID& classId) const;
+    // Whether the objects created from now on can be marshaled (the default) or, like an indexer
+    // built without a proxy, cannot.
+    void MakeMarshalable(bool marshalable) { marshalable_ = marshalable; }
 
   private:
     IndexerJournal& journal_;
+    bool marshalable_ = true;
     IClassFactory* factoryClass_;
     IClassFactory* registrarClass_;
     DWORD factoryCookie_ = 0;
