@@ -129,7 +129,8 @@ void ExpectRunAddsUp(const std::vector<standin::ReceivedEvent>& events, std::siz
     std::set<std::u16string> keys;
     int sent = 0;
     for (std::size_t i = first; i < events.size(); ++i) {
-        if (FromTheHook(events[i])) continue;
+        // Mail arriving meanwhile may have an event still being made, not yet sent nor named.
+        if (FromTheHook(events[i]) || !events[i].submitFlags) continue;
         ++sent;
         EXPECT_TRUE(keys.insert(EventKey(events[i])).second) << "an event was sent twice";
     }
