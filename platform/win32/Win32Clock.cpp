@@ -11,9 +11,13 @@ namespace {
 
 static_assert(sizeof(SYSTEMTIME) == sizeof(SystemTime));
 
-SYSTEMTIME ToWin32(const SystemTime& time) { return std::bit_cast<SYSTEMTIME>(time); }
+SYSTEMTIME ToWin32(const SystemTime& time) {
+    return std::bit_cast<SYSTEMTIME>(time);
+}
 
-SystemTime FromWin32(const SYSTEMTIME& time) { return std::bit_cast<SystemTime>(time); }
+SystemTime FromWin32(const SYSTEMTIME& time) {
+    return std::bit_cast<SystemTime>(time);
+}
 
 }  // namespace
 
