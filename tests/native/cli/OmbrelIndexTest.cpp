@@ -182,18 +182,22 @@ TEST(OmbrelIndex, KilledRunsLeaveAWholeIndexThatTheNextRunCompletesWithoutDuplic
     const SampleStore store = MakeSampleStore(150);
     const WrittenStore written(store);
     const std::string whole = written.disk.Local(u"whole.db").string();
+    const auto started = std::chrono::steady_clock::now();
     ASSERT_EQ(
         RunOmbrel({"index", written.root, "--db", whole, "--registry", written.registry}).status,
         0);
+    // Each run is killed after a sixth of what a whole run took here, so that however fast this
+    // machine is, the first runs are killed mid-way and each later one goes on from the last.
+    const auto delay = (std::chrono::steady_clock::now() - started) / 6;
 
     const std::vector<std::string> arguments = {"index",          written.root, "--db",
                                                 written.database, "--registry", written.registry};
     int kills = 0;
     std::size_t lastCount = 0;
-    for (int delay = 40; kills < 30; delay += 40 + delay / 4) {
+    while (kills < 30) {
         const pid_t pid = StartOmbrel(arguments);
         ASSERT_GT(pid, 0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+        std::this_thread::sleep_for(delay);
         kill(pid, SIGKILL);
         int status = 0;
         waitpid(pid, &status, 0);
