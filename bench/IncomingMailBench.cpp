@@ -8,16 +8,19 @@
 
 #include "bench/ReceivedMail.h"
 #include "tests/support/SampleMail.h"
+#include "tests/support/StandInIndexer.h"
 
 namespace ombrel::bench {
 namespace {
 
 void Receive(benchmark::State& bench, const std::string& text) {
-    ReceivingLibrary library;
+    standin::IndexerJournal journal;
+    standin::StandInIndexer indexer{journal};
+    const ReceivingLibrary library(indexer);
     for (auto _ : bench) {
         TextSource source(text);
         benchmark::DoNotOptimize(IndexIncomingMessage(source));
-        library.journal.Clear();
+        journal.Clear();
     }
     bench.SetBytesProcessed(static_cast<std::int64_t>(bench.iterations() * text.size()));
 }

@@ -11,7 +11,8 @@ std::int32_t TextSource::Fetch(std::int32_t /*kind*/, void* buffer, std::int32_t
     return size;
 }
 
-ReceivingLibrary::ReceivingLibrary() {
+ReceivingLibrary::ReceivingLibrary(platform::IndexerConnector& indexer)
+    : ports(posix.MakePorts(&indexer)) {
     PluginState& state = State();
     indexer.CreateEventFactory(state.eventFactory);
     state.accounts = std::make_unique<AccountList>();

@@ -6,7 +6,6 @@
 #include "host/IncomingMail.h"
 #include "host/PluginState.h"
 #include "platform/posix/PosixPlatform.h"
-#include "tests/support/StandInIndexer.h"
 
 // Mail arriving through the spam-score hook as the benchmarks send it.
 namespace ombrel::bench {
@@ -21,14 +20,12 @@ class TextSource final : public MessageDataSource {
     const std::string& text_;
 };
 
-// The library initialised with indexing on receipt and no accounts, over the stand-in indexer.
+// The library initialised with indexing on receipt and no accounts, over the given indexer.
 struct ReceivingLibrary {
     platform::posix::PosixPlatform posix;
-    standin::IndexerJournal journal;
-    standin::StandInIndexer indexer{journal};
-    platform::ScopedPorts ports{posix.MakePorts(&indexer)};
+    platform::ScopedPorts ports;
 
-    ReceivingLibrary();
+    explicit ReceivingLibrary(platform::IndexerConnector& indexer);
     ~ReceivingLibrary();
     ReceivingLibrary(const ReceivingLibrary&) = delete;
     ReceivingLibrary& operator=(const ReceivingLibrary&) = delete;

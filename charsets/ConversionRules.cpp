@@ -16,47 +16,55 @@ const platform::CodePages& CodePages() {
 }
 
 // Unicode first, then the host's table, then the charset's code page where the system has it;
-// else the bytes as `translate` leaves them, read in the ANSI code page.
-template <typename Translation>
-std::u16string Convert(std::uint32_t codePage, const CharsetTable* hostTable, Translation translate,
-                       std::string& bytes) {
-    const auto count = static_cast<std::ptrdiff_t>(bytes.size());
-    if (codePage == codepage::kUtf8 || codePage == codepage::kUtf7)
-        return CodePages().ToWide(codePage, bytes);
-    if (hostTable != nullptr) {
-        Translate(hostTable, bytes.data(), count);
-    } else if (codePage != 0 && CodePages().IsAvailable(codePage)) {
-        return CodePages().ToWide(codePage, bytes);
-    } else {
-        translate(bytes.data(), count);
+// else the bytes read in the ANSI code page, translated first by the table that `findTable`
+// gives where there is one.
+template <typename FindTable>
+void Convert(std::uint32_t codePage, const CharsetTable* hostTable, FindTable findTable,
+             std::string_view bytes, std::u16string& text) {
+    const bool unicode = codePage == codepage::kUtf8 || codePage == codepage::kUtf7;
+    if (unicode || (hostTable == nullptr && codePage != 0 && CodePages().IsAvailable(codePage))) {
+        CodePages().AppendWide(codePage, bytes, text);
+        return;
     }
-    return CodePages().ToWide(codepage::kAnsi, bytes);
+    const CharsetTable* table = hostTable != nullptr ? hostTable : findTable();
+    if (table == nullptr) {
+        CodePages().AppendWide(codepage::kAnsi, bytes, text);
+        return;
+    }
+    std::string translated(bytes);
+    Translate(table, translated.data(), static_cast<std::ptrdiff_t>(translated.size()));
+    CodePages().AppendWide(codepage::kAnsi, translated, text);
 }
 
 }  // namespace
 
-std::u16string CharsetText(const WideString& charset, std::string bytes) {
-    if (charset.IsEmpty()) return CodePages().ToWide(codepage::kAnsi, bytes);
-    const auto byName = [&](char* text, std::ptrdiff_t count) {
-        translateByName(charset, text, count);
-    };
-    return Convert(CharsetCodePage(charset.View()), FindHostTable(charset.View()), byName, bytes);
+void CharsetText(const WideString& charset, std::string_view bytes, std::u16string& text) {
+    if (charset.IsEmpty()) {
+        CodePages().AppendWide(codepage::kAnsi, bytes, text);
+        return;
+    }
+    const auto byName = [&] { return FindTableByName(charset); };
+    Convert(CharsetCodePage(charset.View()), FindHostTable(charset.View()), byName, bytes, text);
 }
 
-std::u16string EncodedWordText(std::string_view charsetText, std::string bytes) {
+void EncodedWordText(std::string_view charsetText, std::string_view bytes, std::u16string& text) {
     std::string_view name = charsetText.substr(0, charsetText.find('?'));
     name = name.substr(0, name.find('*'));
     std::uint32_t codePage = CharsetCodePage(name);
     if (StartsWithIgnoringCase(charsetText, "utf-8")) codePage = codepage::kUtf8;
     if (StartsWithIgnoringCase(charsetText, "utf-7")) codePage = codepage::kUtf7;
-    const auto byPrefix = [&](char* text, std::ptrdiff_t count) {
-        translateByPrefix(charsetText, text, count);
-    };
-    return Convert(codePage, FindHostTable(name), byPrefix, bytes);
+    const auto byPrefix = [&] { return FindTableByPrefix(charsetText); };
+    Convert(codePage, FindHostTable(name), byPrefix, bytes, text);
+}
+
+void ThreadAnsiText(std::string_view bytes, std::u16string& text) {
+    CodePages().AppendWide(codepage::kThreadAnsi, bytes, text);
 }
 
 WideString ThreadAnsiText(std::string_view bytes) {
-    return WideString(platform::CurrentPorts().codePages->ToWide(codepage::kThreadAnsi, bytes));
+    std::u16string text;
+    ThreadAnsiText(bytes, text);
+    return WideString(std::move(text));
 }
 
 }  // namespace ombrel

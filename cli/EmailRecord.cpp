@@ -29,7 +29,7 @@ void EmailRecord::Put(std::u16string_view name, const platform::PropertyValue& v
         if (name == u"mail_flags") mailFlags = *number;
         return;
     }
-    const std::string text = WideToUtf8(std::get<std::u16string>(value));
+    const std::string text = WideToUtf8(std::get<std::u16string_view>(value));
     struct Field {
         std::u16string_view name;
         std::string EmailRecord::*member;

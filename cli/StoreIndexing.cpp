@@ -80,7 +80,7 @@ PassCounts IndexFolder(CTheBatNBBFile& base, const PlannedFolder& planned, MailI
     PassCounts counts;
     if (!base.OpenBase(planned.folder->directory)) return counts;
     FolderProgress progress = CurrentProgress(index, base, planned);
-    ParsedMessage workspace;
+    MessageWorkspace workspace;
     SystemTime newest;
     const std::uint32_t count = base.Index().Count();
     while (progress.done < count) {

@@ -46,6 +46,11 @@ WideString& WideString::operator=(const char16_t* text) {
     return *this;
 }
 
+WideString& WideString::operator=(std::u16string_view text) {
+    Allocating([&] { text_.assign(text); });
+    return *this;
+}
+
 WideString& WideString::operator+=(const WideString& text) {
     Allocating([&] { text_.append(text.text_); });
     return *this;

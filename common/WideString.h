@@ -24,6 +24,7 @@ class WideString {
     explicit WideString(StringId id);  // the text of a string-table entry, empty when missing
 
     WideString& operator=(const char16_t* text);
+    WideString& operator=(std::u16string_view text);  // in place: the memory held is reused
     WideString& operator+=(const WideString& text);
     WideString& operator+=(const char16_t* text);
     WideString& operator+=(char16_t unit);
@@ -63,6 +64,7 @@ class WideString {
     const char16_t* CStr() const { return text_.c_str(); }
     std::u16string_view View() const { return text_; }
     const std::u16string& Std() const { return text_; }
+    std::u16string& Std() { return text_; }  // to change in place, reusing the memory held
 
   private:
     void Assign(std::u16string&& text) noexcept { text_ = std::move(text); }

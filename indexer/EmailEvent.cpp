@@ -1,7 +1,6 @@
 #include "indexer/EmailEvent.h"
 
 #include <memory>
-#include <vector>
 
 #include "common/Exceptions.h"
 #include "host/PluginState.h"
@@ -15,21 +14,6 @@
 namespace ombrel {
 namespace {
 
-using PartList = std::vector<const ParsedMessage*>;
-
-// The parts of the message by what the event makes of them.
-struct CollectedParts {
-    PartList html;
-    PartList plain;
-    PartList attachments;  // binary parts first, then attachments
-
-    explicit CollectedParts(const ParsedMessage& message) {
-        collectTextParts(message, html, plain);
-        collectParts(message, PartKind::Binary, attachments);
-        collectParts(message, PartKind::Attachment, attachments);
-    }
-};
-
 platform::VariantDate ReceivedDate(const SystemTime& received) {
     double days = 0.0;
     const platform::Clock* clock = platform::CurrentPorts().clock;
@@ -38,7 +22,7 @@ platform::VariantDate ReceivedDate(const SystemTime& received) {
 }
 
 void PutText(platform::IndexerEvent& event, const char16_t* name, const WideString& text) {
-    if (!text.IsEmpty()) event.PutProperty(name, text.Std());
+    if (!text.IsEmpty()) event.PutProperty(name, text.View());
 }
 
 void PutHeaders(platform::IndexerEvent& event, const ParsedMessage& message,
@@ -55,61 +39,67 @@ void PutHeaders(platform::IndexerEvent& event, const ParsedMessage& message,
     }
 }
 
-std::uint32_t MailFlags(const ParsedMessage& message, const CollectedParts& parts) {
+// Calls `visit` with each attachment: the binary parts first, then the attachments.
+template <typename Visit>
+void ForEachAttachment(const ParsedMessage& message, Visit visit) {
+    forEachPart(message, PartKind::Binary, visit);
+    forEachPart(message, PartKind::Attachment, visit);
+}
+
+std::uint32_t MailFlags(const ParsedMessage& message) {
     std::uint32_t flags = 0;
     if (message.statusFlag) flags |= 1U;
-    if (!parts.attachments.empty()) flags |= 2U;
+    ForEachAttachment(message, [&](const ParsedMessage&) { flags |= 2U; });
     return flags;
 }
 
-// The body text of the first candidate part that decodes, announcing its format; when none
-// decodes, what the last attempt left and no format.
-WideString BodyText(platform::IndexerEvent& event, const CollectedParts& parts) {
-    // HTML when it is preferred or the only text there is.
-    const bool preferHtml = State().activeConfig.preferHtml != 0;
-    const PartList* candidates = nullptr;
-    const char16_t* format = nullptr;
-    if (!parts.html.empty() && (preferHtml || parts.plain.empty())) {
-        candidates = &parts.html;
-        format = u"text/html";
-    } else if (!parts.plain.empty()) {
-        candidates = &parts.plain;
-        format = u"text/plain";
+// Puts the body text of the first candidate part that decodes into `text`, announcing its format;
+// when none decodes, what the last attempt left and no format. The candidates are the HTML parts
+// when HTML is preferred or the only text there is, else the plain-text ones.
+void PutBodyText(platform::IndexerEvent& event, const ParsedMessage& message,
+                 EventBuffers& buffers) {
+    std::u16string& text = buffers.content;
+    const ParsedMessage* owner = textPartsOwner(message);
+    if (owner == nullptr) return;
+    bool hasHtml = false;
+    bool hasPlain = false;
+    forEachOwnPart(*owner, PartKind::HtmlText, [&](const ParsedMessage&) { hasHtml = true; });
+    forEachOwnPart(*owner, PartKind::PlainText, [&](const ParsedMessage&) { hasPlain = true; });
+    const bool html = hasHtml && (State().activeConfig.preferHtml != 0 || !hasPlain);
+    bool decoded = false;
+    forEachOwnPart(*owner, html ? PartKind::HtmlText : PartKind::PlainText,
+                   [&](const ParsedMessage& part) {
+                       if (decoded) return;
+                       text.clear();
+                       decoded = AppendBodyText(part.content, text, buffers.bodyBytes);
+                   });
+    if (decoded) {
+        event.PutProperty(u"format", std::u16string_view(html ? u"text/html" : u"text/plain"));
     }
-    WideString text;
-    if (candidates == nullptr) return text;
-    for (const ParsedMessage* part : *candidates) {
-        if (decodeBody(*part, text)) {
-            event.PutProperty(u"format", std::u16string(format));
-            break;
-        }
-    }
-    return text;
 }
 
-// "[name]" for each attachment in list order, names possibly empty.
-WideString AttachmentText(const CollectedParts& parts) {
-    WideString text;
-    for (const ParsedMessage* part : parts.attachments) {
-        text += u'[';
-        text += part->content.filename;
-        text += u']';
-    }
-    return text;
+// The content: the body text, a line end, and "[name]" for each attachment, names possibly empty.
+// Built in one buffer that is kept for the next message: the body may be large.
+void PutContent(platform::IndexerEvent& event, const ParsedMessage& message,
+                EventBuffers& buffers) {
+    std::u16string& content = buffers.content;
+    content.clear();
+    PutBodyText(event, message, buffers);
+    content += u'\n';
+    ForEachAttachment(message, [&](const ParsedMessage& part) {
+        content += u'[';
+        content += part.content.filename.View();
+        content += u']';
+    });
+    event.PutProperty(u"content", std::u16string_view(content));
 }
 
 void PutProperties(platform::IndexerEvent& event, const ParsedMessage& message,
-                   const SystemTime& received, const WideString& folderPath) {
-    const CollectedParts parts(message);
+                   const SystemTime& received, const WideString& folderPath,
+                   EventBuffers& buffers) {
     PutHeaders(event, message, received);
-    event.PutProperty(u"mail_flags", MailFlags(message, parts));
-    // Built in one buffer of its final size and handed over, not copied: the body may be large.
-    const WideString body = BodyText(event, parts);
-    const WideString attachments = AttachmentText(parts);
-    std::u16string content;
-    content.reserve(body.View().size() + 1 + attachments.View().size());
-    content.append(body.View()).append(1, u'\n').append(attachments.View());
-    event.PutProperty(u"content", platform::PropertyValue(std::move(content)));
+    event.PutProperty(u"mail_flags", MailFlags(message));
+    PutContent(event, message, buffers);
     PutText(event, u"folder_name", folderPath);
 }
 
@@ -121,7 +111,7 @@ bool EndsTheCallersWork(HResult result) {
 }  // namespace
 
 HResult SubmitEmailEvent(const ParsedMessage& message, const SystemTime& received,
-                         const WideString& folderPath) {
+                         const WideString& folderPath, EventBuffers& buffers) {
     CheckForStop();
     platform::EventFactory* factory = State().eventFactory.get();
     if (factory == nullptr) return hr::kPointer;  // not initialised: nothing can be made
@@ -129,12 +119,18 @@ HResult SubmitEmailEvent(const ParsedMessage& message, const SystemTime& receive
     std::unique_ptr<platform::IndexerEvent> event;
     HResult result = factory->MakeEvent(indexer::kComponentIdString, kEmailSchema, event);
     if (Succeeded(result) && event) {
-        PutProperties(*event, message, received, folderPath);
+        PutProperties(*event, message, received, folderPath, buffers);
         result = event->Submit(kEmailSendFlags);
     }
     if (EndsTheCallersWork(result)) throw CKVRFailException(result);
     CheckForStop();
     return result;
+}
+
+HResult SubmitEmailEvent(const ParsedMessage& message, const SystemTime& received,
+                         const WideString& folderPath) {
+    EventBuffers buffers;
+    return SubmitEmailEvent(message, received, folderPath, buffers);
 }
 
 }  // namespace ombrel

@@ -20,7 +20,7 @@ struct MessageCounts {
 // and counts, and the newest message time seen in the folder.
 struct FolderWork {
     CTheBatNBBFile& base;
-    ParsedMessage& workspace;
+    MessageWorkspace& workspace;
     MessageCounts& counts;
     const WideString& path;
     SystemTime newest;
@@ -61,22 +61,28 @@ void IndexFolder(MailFolder& folder, FolderWork work) {
     MoveMonitorTimeForward(work.newest, folder);
 }
 
-}  // namespace
-
-void IndexChildFolders(MailFolder& folder, const WideString& parentPath) {
-    ParsedMessage workspace;
+// IndexChildFolders, with one workspace for every folder of the pass.
+void IndexDescendants(MailFolder& folder, const WideString& parentPath,
+                      MessageWorkspace& workspace) {
     MessageCounts counts;
     CheckForStop();
     IndexingJob& job = Job();
     for (const std::unique_ptr<MailFolder>& child : folder.children) {
         const WideString path = ChildPath(parentPath, *child);
         if (child->enabled) IndexFolder(*child, {job.baseReader, workspace, counts, path, {}});
-        IndexChildFolders(*child, path);
+        IndexDescendants(*child, path, workspace);
     }
     // Counts reach the totals only for calls that complete: a stopped pass adds nothing.
     job.totals.skipped += counts.skipped;
     job.totals.bad += counts.bad;
     job.totals.indexed += counts.indexed;
+}
+
+}  // namespace
+
+void IndexChildFolders(MailFolder& folder, const WideString& parentPath) {
+    MessageWorkspace workspace;
+    IndexDescendants(folder, parentPath, workspace);
 }
 
 }  // namespace ombrel

@@ -6,7 +6,7 @@
 namespace ombrel {
 
 MessageOutcome IndexStoredMessage(CTheBatNBBFile& base, std::uint32_t number,
-                                  ParsedMessage& workspace, const WideString& folderPath,
+                                  MessageWorkspace& workspace, const WideString& folderPath,
                                   SystemTime& newest) {
     const std::uint32_t status = base.Index().Entry(number).status;
     if ((status & CTheBatNBIFile::kStatusNotIndexed) != 0) return MessageOutcome::kSkipped;
@@ -14,12 +14,13 @@ MessageOutcome IndexStoredMessage(CTheBatNBBFile& base, std::uint32_t number,
     std::uint32_t size = 0;
     std::int32_t stored = 0;
     if (!base.ReadMessage(number, &text, &size, &stored)) return MessageOutcome::kBad;
-    workspace.parse(text, size);  // submitted whatever the parse made of it
-    workspace.statusFlag = (status & CTheBatNBIFile::kStatusFlagged) != 0;
+    ParsedMessage& message = workspace.message;
+    message.parse(text, size);  // submitted whatever the parse made of it
+    message.statusFlag = (status & CTheBatNBIFile::kStatusFlagged) != 0;
     const SystemTime time = MessageTime(stored);
     if (CompareTimes(time, newest) < 0) newest = time;
-    const HResult result = SubmitEmailEvent(workspace, time, folderPath);
-    workspace.reset();
+    const HResult result = SubmitEmailEvent(message, time, folderPath, workspace.event);
+    message.reset();
     return Failed(result) ? MessageOutcome::kSkipped : MessageOutcome::kIndexed;
 }
 

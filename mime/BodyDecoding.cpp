@@ -1,7 +1,7 @@
 #include "mime/BodyDecoding.h"
 
+#include <algorithm>
 #include <new>
-#include <string>
 
 #include "charsets/ConversionRules.h"
 #include "common/TextCompare.h"
@@ -10,6 +10,10 @@
 namespace ombrel {
 namespace {
 
+bool IsEncoded(const ContentInfo& content, std::u16string_view encoding) {
+    return EqualsIgnoringCase(content.transferEncoding.View(), encoding);
+}
+
 // The body's bytes after transfer decoding, with the decoder's result. The decoders see the
 // body's begin as it is, so that a body without a range fails to decode.
 bool TransferDecode(const ContentInfo& content, std::string& bytes) {
@@ -17,11 +21,11 @@ bool TransferDecode(const ContentInfo& content, std::string& bytes) {
     bytes.resize(body.size() + 1);
     std::size_t length = body.size();
     bool decoded = true;
-    if (EqualsIgnoringCase(content.transferEncoding.View(), u"quoted-printable")) {
+    if (IsEncoded(content, u"quoted-printable")) {
         decoded = content.bodyBegin != nullptr &&
                   decodeQuotedPrintable(content.bodyBegin, body.size(), bytes.data(), &length);
         if (!decoded) length = 0;
-    } else if (EqualsIgnoringCase(content.transferEncoding.View(), u"base64")) {
+    } else if (IsEncoded(content, u"base64")) {
         decoded = decodeBase64(content.bodyBegin, body.size(), bytes.data(), &length);
         length = std::min(length, body.size());
     } else {
@@ -31,24 +35,44 @@ bool TransferDecode(const ContentInfo& content, std::string& bytes) {
     return decoded;
 }
 
+// The body is converted as a zero-terminated buffer is, with its terminating zero. A body that
+// ends with a line end converts alike without it: no code page reads a line end as part of
+// another character. So such a body without transfer encoding converts where it stands.
+bool ConvertsInPlace(const ContentInfo& content) {
+    const std::string_view body = content.Body();
+    return !IsEncoded(content, u"quoted-printable") && !IsEncoded(content, u"base64") &&
+           (body.ends_with('\n') || body.ends_with('\r'));
+}
+
 }  // namespace
 
-bool decodeBody(const ParsedMessage& part, WideString& text) {
-    const ContentInfo& content = part.content;
+bool AppendBodyText(const ContentInfo& content, std::u16string& text, std::string& bytes) {
     if (!EqualsIgnoringCase(content.type.View(), u"text")) return false;
+    const std::size_t start = text.size();
     try {
-        std::string bytes;
-        const bool decoded = TransferDecode(content, bytes);
-        // Converted with its terminating zero, as a zero-terminated buffer is; the text ends at
-        // the first zero unit.
-        bytes.push_back('\0');
-        std::u16string wide = CharsetText(content.charset, std::move(bytes));
-        wide.resize(std::min(wide.size(), wide.find(u'\0')));
-        text = WideString(std::move(wide));
+        bool decoded = true;
+        if (ConvertsInPlace(content)) {
+            CharsetText(content.charset, content.Body(), text);
+        } else {
+            decoded = TransferDecode(content, bytes);
+            bytes.push_back('\0');
+            CharsetText(content.charset, bytes, text);
+        }
+        text.resize(std::min(text.size(), text.find(u'\0', start)));
         return decoded;
     } catch (const std::bad_alloc&) {
+        text.resize(start);
         return false;
     }
+}
+
+bool decodeBody(const ParsedMessage& part, WideString& text) {
+    if (!EqualsIgnoringCase(part.content.type.View(), u"text")) return false;
+    std::u16string decoded;
+    std::string bytes;
+    const bool result = AppendBodyText(part.content, decoded, bytes);
+    text = WideString(std::move(decoded));
+    return result;
 }
 
 }  // namespace ombrel

@@ -5,12 +5,18 @@
 #include "charsets/ConversionRules.h"
 #include "common/TextCompare.h"
 #include "indexing/StopCheck.h"
+#include "mime/ParseBuffers.h"
 
 namespace ombrel {
 namespace {
 
 bool Is(const WideString& field, std::u16string_view name) {
     return EqualsIgnoringCase(field.View(), name);
+}
+
+// The close delimiter of a boundary ("--" and its parameter): the boundary and "--".
+void AssignCloseDelimiter(WideString& terminator, const WideString& boundary) {
+    terminator.Std().assign(boundary.View()).append(u"--");
 }
 
 }  // namespace
@@ -30,8 +36,8 @@ void BodyPhase::Run() {
     }
     // A child keeps its parent's close delimiter, so a nested multipart part still ends at its
     // parent's delimiter and its own close delimiter only ends its last child.
-    if (opensBoundary_ && (part_.terminator.IsEmpty() || part_.terminator == WideString(u"--"))) {
-        part_.terminator = content_.boundary + u"--";
+    if (opensBoundary_ && (part_.terminator.IsEmpty() || part_.terminator.View() == u"--")) {
+        AssignCloseDelimiter(part_.terminator, content_.boundary);
     }
     if (part_.terminator.IsEmpty()) {
         // The root without a boundary: its body is the rest of the text.
@@ -60,7 +66,7 @@ void BodyPhase::Run() {
         } else if (delimiter != Delimiter::None) {
             content_.bodyBegin = bodyBegin;
             content_.bodyEnd = line.data();
-            if (delimiter == Delimiter::Close) part_.terminator = WideString();
+            if (delimiter == Delimiter::Close) part_.terminator.Std().clear();
             break;
         }
     }
@@ -81,10 +87,12 @@ BodyPhase::Delimiter BodyPhase::Classify(std::string_view line) const {
     if (line.size() < shortest || line.size() > 2 * std::max(close.size(), own.size())) {
         return Delimiter::None;
     }
-    const WideString text = ThreadAnsiText(line);
-    if (opensBoundary_ && text.View() == own) return Delimiter::OwnBoundary;
-    if (text.View() == close) return Delimiter::Close;
-    if (text.View() == separator) return Delimiter::Separator;
+    std::u16string& text = cursor_.buffers->text;
+    text.clear();
+    ThreadAnsiText(line, text);
+    if (opensBoundary_ && text == own) return Delimiter::OwnBoundary;
+    if (text == close) return Delimiter::Close;
+    if (text == separator) return Delimiter::Separator;
     return Delimiter::None;
 }
 
@@ -92,8 +100,9 @@ bool BodyPhase::BuildChildren() {
     const PartNesting nesting{nesting_.depth + 1, nesting_.messages,
                               Is(content_.subtype, u"digest")};
     while (!cursor_.AtEnd()) {
-        auto child = std::unique_ptr<ParsedMessage>(
-            new ParsedMessage(content_.boundary + u"--", cursor_, nesting));
+        std::unique_ptr<ParsedMessage> child = cursor_.buffers->TakePart();
+        AssignCloseDelimiter(child->terminator, content_.boundary);
+        child->parsePart(cursor_, nesting);
         const bool closed = child->terminator.IsEmpty();
         part_.children.push_back(std::move(child));
         if (closed) return true;
@@ -111,14 +120,15 @@ bool BodyPhase::HoldsMessage() const {
 void BodyPhase::ReadHeldMessage() {
     const char* const bodyBegin = cursor_.position;
     const PartNesting nesting{nesting_.depth + 1, nesting_.messages + 1, false, true};
-    auto message =
-        std::unique_ptr<ParsedMessage>(new ParsedMessage(part_.terminator, cursor_, nesting));
+    std::unique_ptr<ParsedMessage> message = cursor_.buffers->TakePart();
+    message->terminator = part_.terminator;
+    message->parsePart(cursor_, nesting);
     if (message->content.bodyEnd != nullptr) {
         content_.bodyBegin = bodyBegin;
         content_.bodyEnd = message->content.bodyEnd;
     }
     // The message ended at the close delimiter that ends this part too.
-    if (message->terminator.IsEmpty()) part_.terminator = WideString();
+    if (message->terminator.IsEmpty()) part_.terminator.Std().clear();
     part_.children.push_back(std::move(message));
 }
 
@@ -143,10 +153,6 @@ PartKind ClassifyPart(const ContentInfo& content) {
         return PartKind::Attachment;
     }
     return PartKind::Other;
-}
-
-bool IsMessagePart(const ContentInfo& content) {
-    return Is(content.type, u"message") && Is(content.subtype, u"rfc822");
 }
 
 }  // namespace ombrel

@@ -41,7 +41,4 @@ class BodyPhase {
 // The kind of a part, from its own content fields.
 PartKind ClassifyPart(const ContentInfo& content);
 
-// True for a part of type "message/rfc822", whose children are the message it holds.
-bool IsMessagePart(const ContentInfo& content);
-
 }  // namespace ombrel

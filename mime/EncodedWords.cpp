@@ -4,7 +4,6 @@
 #include <new>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "charsets/ConversionRules.h"
 #include "common/TextCompare.h"
@@ -22,10 +21,11 @@ bool IsWhiteSpace(char c) {
     return IsBlank(c) || c == '\r' || c == '\n';
 }
 
-// Removes each line end that a blank follows: the blank stays.
-std::string Unfold(std::string_view text) {
-    std::string unfolded;
-    unfolded.reserve(text.size());
+// The text with each line end that a blank follows removed (the blank stays): the text itself
+// when it has no line end, else its copy in `unfolded`.
+std::string_view Unfold(std::string_view text, std::string& unfolded) {
+    if (text.find_first_of("\r\n") == std::string_view::npos) return text;
+    unfolded.clear();
     for (std::size_t at = 0; at < text.size(); ++at) {
         const std::size_t lineEnd = LineEndLength(text, at);
         if (lineEnd > 0 && at + lineEnd < text.size() && IsBlank(text[at + lineEnd])) {
@@ -68,88 +68,91 @@ bool ReadWord(std::string_view text, std::size_t begin, EncodedWord& word) {
     return std::string_view("BbQq").find(word.encoding) != std::string_view::npos;
 }
 
-// The word at `begin` and the words that follow it with only white space between them.
-std::vector<EncodedWord> ReadAdjacentWords(std::string_view text, std::size_t begin) {
-    std::vector<EncodedWord> words;
-    EncodedWord word{};
-    for (std::size_t at = begin; ReadWord(text, at, word);) {
-        words.push_back(word);
-        at = word.End();
-        while (at < text.size() && IsWhiteSpace(text[at])) ++at;
-        if (text.substr(at, 2) != "=?") break;
-    }
-    return words;
+// The word that follows one ending at `at` with only white space between them.
+bool ReadAdjacentWord(std::string_view text, std::size_t at, EncodedWord& word) {
+    while (at < text.size() && IsWhiteSpace(text[at])) ++at;
+    return text.substr(at, 2) == "=?" && ReadWord(text, at, word);
 }
 
-// The transfer-decoded bytes of one word.
-std::string DecodeWordBytes(std::string_view text, const EncodedWord& word) {
+// Appends the transfer-decoded bytes of one word.
+void AppendWordBytes(std::string_view text, const EncodedWord& word, std::string& bytes) {
     const std::string_view encoded = text.substr(word.textBegin, word.textEnd - word.textBegin);
-    std::string decoded(encoded.size() + 2, '\0');
-    std::size_t length = decoded.size();
+    const std::size_t start = bytes.size();
+    bytes.resize(start + encoded.size() + 2);
+    std::size_t length = encoded.size() + 2;
     if (word.encoding == 'B' || word.encoding == 'b') {
-        decodeBase64(encoded.data(), encoded.size(), decoded.data(), &length);
+        decodeBase64(encoded.data(), encoded.size(), bytes.data() + start, &length);
     } else {
-        decodeQuotedPrintable(encoded.data(), encoded.size(), decoded.data(), &length,
+        decodeQuotedPrintable(encoded.data(), encoded.size(), bytes.data() + start, &length,
                               QuotedPrintableForm::EncodedWord);
     }
-    decoded.resize(length);
-    return decoded;
+    bytes.resize(start + length);
 }
 
 std::string_view CharsetName(std::string_view text, const EncodedWord& word) {
     return text.substr(word.charsetBegin, word.charsetEnd - word.charsetBegin);
 }
 
-// The text of adjacent words: the bytes of each run of words in the same charset are joined and
-// converted at once, so that a character split between two words comes out whole.
-std::u16string DecodeAdjacentWords(std::string_view text, const std::vector<EncodedWord>& words) {
-    std::u16string decoded;
-    for (std::size_t first = 0; first < words.size();) {
-        std::string bytes;
-        std::size_t next = first;
-        for (; next < words.size() &&
-               EqualsIgnoringCase(CharsetName(text, words[next]), CharsetName(text, words[first]));
-             ++next) {
-            bytes += DecodeWordBytes(text, words[next]);
-        }
-        decoded += EncodedWordText(text.substr(words[first].charsetBegin), std::move(bytes));
-        first = next;
+// Appends the text of `word` and the words adjacent to it, returning where the last one ends. The
+// bytes of each run of words in the same charset are joined in `bytes` and converted at once, so
+// that a character split between two words comes out whole.
+std::size_t DecodeAdjacentWords(std::string_view text, EncodedWord word, std::u16string& decoded,
+                                std::string& bytes) {
+    std::size_t end = word.End();
+    for (bool more = true; more;) {
+        const EncodedWord first = word;
+        bytes.clear();
+        do {
+            AppendWordBytes(text, word, bytes);
+            end = word.End();
+            more = ReadAdjacentWord(text, end, word);
+        } while (more && EqualsIgnoringCase(CharsetName(text, word), CharsetName(text, first)));
+        EncodedWordText(text.substr(first.charsetBegin), bytes, decoded);
     }
-    return decoded;
+    return end;
 }
 
-// Decodes the words of an unfolded value in one pass. The text between words is read in the
-// part's charset, each run of adjacent words in its own; decoded text is final and never examined
-// again.
-std::u16string DecodeText(std::string_view text, const WideString& charset) {
-    std::u16string decoded;
+// Appends the decoded words of an unfolded value in one pass. The text between words is read in
+// the part's charset, each run of adjacent words in its own; decoded text is final and never
+// examined again.
+void DecodeText(std::string_view text, const WideString& charset, std::u16string& decoded,
+                std::string& bytes) {
     std::size_t done = 0;
-    for (std::size_t begin = text.find("=?"); begin != std::string_view::npos;
+    EncodedWord word{};
+    for (std::size_t begin = text.find("=?");
+         begin != std::string_view::npos && ReadWord(text, begin, word);
          begin = text.find("=?", done)) {
-        const std::vector<EncodedWord> words = ReadAdjacentWords(text, begin);
-        if (words.empty()) break;
-        decoded += CharsetText(charset, std::string(text.substr(done, begin - done)));
-        const std::u16string wordText = DecodeAdjacentWords(text, words);
-        if (const std::size_t zero = wordText.find(u'\0'); zero != std::u16string::npos) {
-            return decoded.append(wordText, 0, zero);  // a zero byte ends the header text
+        CharsetText(charset, text.substr(done, begin - done), decoded);
+        const std::size_t wordsStart = decoded.size();
+        done = DecodeAdjacentWords(text, word, decoded, bytes);
+        if (const std::size_t zero = decoded.find(u'\0', wordsStart);
+            zero != std::u16string::npos) {
+            decoded.resize(zero);  // a zero byte ends the header text
+            return;
         }
-        decoded += wordText;
-        done = words.back().End();
     }
-    return decoded += CharsetText(charset, std::string(text.substr(done)));
+    CharsetText(charset, text.substr(done), decoded);
 }
 
 }  // namespace
 
-WideString decodeHeaderText(const char* rawBytes, std::size_t length, const WideString& charset) {
-    if (rawBytes == nullptr) return {};
-    std::string_view raw(rawBytes, length);
+void decodeHeaderText(std::string_view raw, const WideString& charset, std::u16string& text,
+                      HeaderTextBuffers& buffers) {
+    text.clear();
     raw = raw.substr(0, raw.find('\0'));
     try {
-        return WideString(DecodeText(Unfold(raw), charset));
+        DecodeText(Unfold(raw, buffers.unfolded), charset, text, buffers.wordBytes);
     } catch (const std::bad_alloc&) {
-        return {};
+        text.clear();
     }
+}
+
+WideString decodeHeaderText(const char* rawBytes, std::size_t length, const WideString& charset) {
+    if (rawBytes == nullptr) return {};
+    std::u16string text;
+    HeaderTextBuffers buffers;
+    decodeHeaderText(std::string_view(rawBytes, length), charset, text, buffers);
+    return WideString(std::move(text));
 }
 
 }  // namespace ombrel

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <string_view>
 
 #include "common/WideString.h"
 
@@ -15,5 +17,15 @@ namespace ombrel {
 // the text is empty.
 WideString decodeHeaderText(const char* rawBytes, std::size_t length,
                             const WideString& charset = {});
+
+// The buffers that decoding header text works in, their memory reused from one header to the next.
+struct HeaderTextBuffers {
+    std::string unfolded;
+    std::string wordBytes;
+};
+
+// As above, into `text` replacing what it held.
+void decodeHeaderText(std::string_view raw, const WideString& charset, std::u16string& text,
+                      HeaderTextBuffers& buffers);
 
 }  // namespace ombrel

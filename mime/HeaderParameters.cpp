@@ -19,8 +19,8 @@ std::u16string_view Trimmed(std::u16string_view text) {
 
 // The value split at each ";" outside a quoted string (in which a backslash escapes the next
 // character), each token trimmed; a ";" at the start or end, or next to another, makes no token.
-std::vector<std::u16string_view> SplitTokens(std::u16string_view text) {
-    std::vector<std::u16string_view> tokens;
+void SplitTokens(std::u16string_view text, std::vector<std::u16string_view>& tokens) {
+    tokens.clear();
     std::size_t start = 0;
     bool quoted = false;
     for (std::size_t at = 0; at < text.size(); ++at) {
@@ -34,21 +34,20 @@ std::vector<std::u16string_view> SplitTokens(std::u16string_view text) {
         }
     }
     if (text.size() > start) tokens.push_back(Trimmed(text.substr(start)));
-    return tokens;
 }
 
-// A quoted string's content with its escapes resolved; any other value without the quote
-// characters at its start and end.
-std::u16string Unquoted(std::u16string_view value) {
+// Into `text`: a quoted string's content with its escapes resolved; any other value (an
+// unterminated quoted string too) without the quote characters at its start and end.
+void Unquote(std::u16string_view value, std::u16string& text) {
+    text.clear();
     if (value.starts_with(u'"')) {
-        std::u16string text;
         for (std::size_t at = 1; at < value.size(); ++at) {
             const char16_t unit = value[at];
             if (unit == u'\\' && at + 1 < value.size() &&
                 (value[at + 1] == u'\\' || value[at + 1] == u'"')) {
                 text += value[++at];
             } else if (unit == u'"') {
-                return text;
+                return;
             } else {
                 text += unit;
             }
@@ -56,7 +55,13 @@ std::u16string Unquoted(std::u16string_view value) {
     }
     value.remove_prefix(std::min(value.find_first_not_of(u'"'), value.size()));
     value.remove_suffix(value.size() - (value.find_last_not_of(u'"') + 1));
-    return std::u16string(value);
+    text.assign(value);
+}
+
+std::u16string Unquoted(std::u16string_view value) {
+    std::u16string text;
+    Unquote(value, text);
+    return text;
 }
 
 int HexDigit(char16_t unit) {
@@ -94,9 +99,9 @@ class ExtendedText {
         text_ += value;
     }
 
-    WideString Text() {
+    std::u16string Text() {
         Flush();
-        return WideString(std::move(text_));
+        return std::move(text_);
     }
 
   private:
@@ -132,10 +137,19 @@ void AddFirstEncoded(ExtendedText& text, std::u16string_view value) {
 
 }  // namespace
 
-HeaderParameters::HeaderParameters(const WideString& value) : text_(value.Std()) {
-    std::erase_if(text_,
-                  [](char16_t unit) { return unit == u'\t' || unit == u'\n' || unit == u'\r'; });
-    for (const std::u16string_view token : SplitTokens(text_)) {
+void HeaderParameters::Read(std::u16string_view value) {
+    typeTokens_.clear();
+    parameters_.clear();
+    const auto unfolding = [](char16_t unit) {
+        return unit == u'\t' || unit == u'\n' || unit == u'\r';
+    };
+    if (std::ranges::any_of(value, unfolding)) {
+        unfolded_.assign(value);
+        std::erase_if(unfolded_, unfolding);
+        value = unfolded_;
+    }
+    SplitTokens(value, tokens_);
+    for (const std::u16string_view token : tokens_) {
         const std::size_t equals = token.find(u'=');
         if (equals == std::u16string_view::npos && !token.starts_with(u'/')) {
             typeTokens_.push_back(token);
@@ -162,7 +176,7 @@ HeaderParameters::HeaderParameters(const WideString& value) : text_(value.Std())
     }
 }
 
-std::optional<WideString> HeaderParameters::Find(std::u16string_view name) const {
+bool HeaderParameters::Find(std::u16string_view name, std::u16string& value) const {
     const Parameter* plain = nullptr;
     const Parameter* extended = nullptr;
     std::vector<const Parameter*> sections;
@@ -177,16 +191,18 @@ std::optional<WideString> HeaderParameters::Find(std::u16string_view name) const
     if (extended != nullptr) {
         ExtendedText text;
         AddFirstEncoded(text, Unquoted(extended->value));
-        return text.Text();
+        value = text.Text();
+    } else if (!sections.empty()) {
+        value = Joined(std::move(sections));
+    } else if (plain != nullptr) {
+        Unquote(plain->value, value);
     }
-    if (!sections.empty()) return Joined(std::move(sections));
-    if (plain != nullptr) return WideString(Unquoted(plain->value));
-    return std::nullopt;
+    return extended != nullptr || !sections.empty() || plain != nullptr;
 }
 
 // The sections in the order of their numbers, whatever their order in the value; of a number
 // written twice the last section counts.
-WideString HeaderParameters::Joined(std::vector<const Parameter*> sections) {
+std::u16string HeaderParameters::Joined(std::vector<const Parameter*> sections) {
     std::ranges::stable_sort(sections, {}, &Parameter::section);
     ExtendedText text;
     for (std::size_t at = 0; at < sections.size(); ++at) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,18 +14,22 @@ namespace ombrel {
 // around a token and around its "=" do not count. Parameters may be written in the extended forms
 // of RFC 2231: "name*=charset'language'percent-encoded", and sections "name*0=", "name*1*=" ...
 // that are joined in the order of their numbers.
+// One object reads value after value, reusing its memory.
 class HeaderParameters {
   public:
-    explicit HeaderParameters(const WideString& value);
+    // Reads `value`, forgetting what was read before. The tokens point into the value, which must
+    // outlive their use.
+    void Read(std::u16string_view value);
 
     // The tokens without "=" that do not begin with "/" (the type tokens), in order; a token of
     // blanks only is an empty one.
     const std::vector<std::u16string_view>& TypeTokens() const { return typeTokens_; }
 
-    // The value of the parameter `name` (compared without regard to case), quotes removed; in its
-    // extended form when the value has one, else its plain form. Of a parameter written twice the
-    // last one counts. Nothing when the value has no such parameter.
-    std::optional<WideString> Find(std::u16string_view name) const;
+    // The value of the parameter `name` (compared without regard to case), quotes removed, into
+    // `value`, replacing what it held; in its extended form when the value has one, else its plain
+    // form. Of a parameter written twice the last one counts. False, leaving `value` as it was,
+    // when the value has no such parameter.
+    bool Find(std::u16string_view name, std::u16string& value) const;
 
   private:
     struct Parameter {
@@ -36,9 +39,10 @@ class HeaderParameters {
         bool extended;
     };
 
-    static WideString Joined(std::vector<const Parameter*> sections);
+    static std::u16string Joined(std::vector<const Parameter*> sections);
 
-    std::u16string text_;
+    std::u16string unfolded_;  // the value without its TAB, CR and LF, where it had any
+    std::vector<std::u16string_view> tokens_;
     std::vector<std::u16string_view> typeTokens_;
     std::vector<Parameter> parameters_;
 };

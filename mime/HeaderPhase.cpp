@@ -25,9 +25,15 @@ bool SplitField(std::string_view header, std::string_view& name, std::string_vie
     return true;
 }
 
+// A content header's value, in the ANSI code page of the thread.
+void AssignThreadAnsiText(std::string_view value, WideString& field) {
+    field.Std().clear();
+    ThreadAnsiText(value, field.Std());
+}
+
 // Where the header table puts a field's value.
-void TakeField(std::string_view name, std::string_view value, RawHeaders& raw,
-               ContentInfo& content) {
+void TakeField(std::string_view name, std::string_view value, RawHeaders& raw, ContentInfo& content,
+               ParseBuffers& buffers) {
     const struct {
         std::string_view name;
         std::optional<std::string_view>& target;
@@ -48,13 +54,15 @@ void TakeField(std::string_view name, std::string_view value, RawHeaders& raw,
     }
     if (EqualsIgnoringCase(name, "Content-Type")) {
         raw.contentType = value;
-        parseContentType(content, ThreadAnsiText(value));
+        buffers.text.clear();
+        ThreadAnsiText(value, buffers.text);
+        parseContentType(content, buffers.text, buffers.parameters);
     } else if (EqualsIgnoringCase(name, "Content-Transfer-Encoding")) {
-        content.transferEncoding = ThreadAnsiText(value);
+        AssignThreadAnsiText(value, content.transferEncoding);
     } else if (EqualsIgnoringCase(name, "Content-Id")) {
-        content.contentId = ThreadAnsiText(value);
+        AssignThreadAnsiText(value, content.contentId);
     } else if (EqualsIgnoringCase(name, "Content-Location")) {
-        content.contentLocation = ThreadAnsiText(value);
+        AssignThreadAnsiText(value, content.contentLocation);
     }
 }
 
@@ -74,7 +82,7 @@ RawHeaders ReadHeaders(MessageCursor& cursor, ContentInfo& content, EndsBlock en
             break;
         }
         if (!header.starts_with("--") && SplitField(header, name, value)) {
-            TakeField(name, value, raw, content);
+            TakeField(name, value, raw, content, *cursor.buffers);
         }
     }
     return raw;
@@ -98,17 +106,19 @@ RawHeaders ReadHeldHeaderBlock(MessageCursor& cursor, ContentInfo& content,
         const bool named = colon != std::string_view::npos && header[colon] == ':';
         if (start == first && !named && !header.starts_with("From ")) return true;
         if (close.empty() || !header.starts_with("--")) return false;
-        const WideString line = ThreadAnsiText(header);
-        return line.View() == close || line.View() == separator;
+        std::u16string& line = cursor.buffers->text;
+        line.clear();
+        ThreadAnsiText(header, line);
+        return line == close || line == separator;
     });
 }
 
-void DecodeHeaders(const RawHeaders& headers, ParsedMessage& part) {
-    const auto decoded = [&](std::string_view raw) {
-        return decodeHeaderText(raw.data(), raw.size(), part.content.charset);
+void DecodeHeaders(const RawHeaders& headers, ParsedMessage& part, ParseBuffers& buffers) {
+    const auto decodeInto = [&](std::string_view raw, std::u16string& text) {
+        decodeHeaderText(raw, part.content.charset, text, buffers.headerText);
     };
     const auto decode = [&](const std::optional<std::string_view>& raw, WideString& field) {
-        if (raw) field = decoded(*raw);
+        if (raw) decodeInto(*raw, field.Std());
     };
     decode(headers.from, part.from);
     decode(headers.to, part.to);
@@ -117,16 +127,16 @@ void DecodeHeaders(const RawHeaders& headers, ParsedMessage& part) {
     decode(headers.cc, part.cc);
     decode(headers.bcc, part.bcc);
     if (headers.contentDisposition) {
-        parseContentDisposition(part.content, decoded(*headers.contentDisposition));
+        decodeInto(*headers.contentDisposition, buffers.text);
+        parseContentDisposition(part.content, buffers.text, buffers.parameters);
     }
     // Only a part that can be an attachment is named: text is content, a multipart has parts.
     const bool nameable = !EqualsIgnoringCase(part.content.type.View(), u"text") &&
                           !EqualsIgnoringCase(part.content.type.View(), u"multipart");
     if (part.content.filename.IsEmpty() && headers.contentType && nameable) {
-        const HeaderParameters contentType(decoded(*headers.contentType));
-        if (std::optional<WideString> name = contentType.Find(u"name")) {
-            part.content.filename = std::move(*name);
-        }
+        decodeInto(*headers.contentType, buffers.text);
+        buffers.parameters.Read(buffers.text);
+        buffers.parameters.Find(u"name", part.content.filename.Std());
     }
 }
 

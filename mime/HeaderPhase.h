@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "mime/MessageCursor.h"
+#include "mime/ParseBuffers.h"
 #include "mime/ParsedMessage.h"
 
 namespace ombrel {
@@ -22,7 +23,8 @@ struct RawHeaders {
 };
 
 // Reads the header block at the cursor, up to and including the empty line that ends it, and
-// takes the content headers into `content` as they come ("Content-Type" parsed at once).
+// takes the content headers into `content` as they come ("Content-Type" parsed at once), working
+// in the cursor's buffers.
 RawHeaders ReadHeaderBlock(MessageCursor& cursor, ContentInfo& content);
 
 // Reads the header block of a message held in a message part, whose body ends at `terminator`
@@ -37,6 +39,6 @@ RawHeaders ReadHeldHeaderBlock(MessageCursor& cursor, ContentInfo& content,
 // name from the decoded "Content-Disposition"; without one there, the
 // "name" parameter of the decoded "Content-Type" names a part that is neither text nor multipart,
 // as many mail programs write it.
-void DecodeHeaders(const RawHeaders& headers, ParsedMessage& part);
+void DecodeHeaders(const RawHeaders& headers, ParsedMessage& part, ParseBuffers& buffers);
 
 }  // namespace ombrel

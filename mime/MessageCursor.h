@@ -5,11 +5,15 @@
 
 namespace ombrel {
 
+struct ParseBuffers;
+
 // The read position of one parse in the message text, shared by the parts of that parse: each
-// part's parse starts where the cursor stands and leaves it after the last line it consumed.
+// part's parse starts where the cursor stands and leaves it after the last line it consumed. The
+// parse's buffers go with it.
 struct MessageCursor {
     const char* position;
     const char* end;
+    ParseBuffers* buffers;
 
     bool AtEnd() const { return position == end; }
 };

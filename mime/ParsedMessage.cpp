@@ -1,8 +1,10 @@
 #include "mime/ParsedMessage.h"
 
+#include "common/TextCompare.h"
 #include "indexing/StopCheck.h"
 #include "mime/BodyPhase.h"
 #include "mime/HeaderPhase.h"
+#include "mime/ParseBuffers.h"
 
 namespace ombrel {
 
@@ -11,24 +13,32 @@ std::string_view ContentInfo::Body() const {
     return {bodyBegin, static_cast<std::size_t>(bodyEnd - bodyBegin)};
 }
 
+bool IsMessagePart(const ContentInfo& content) {
+    return EqualsIgnoringCase(content.type.View(), u"message") &&
+           EqualsIgnoringCase(content.subtype.View(), u"rfc822");
+}
+
+std::unique_ptr<ParsedMessage> ParseBuffers::TakePart() {
+    if (spareParts.empty()) return std::make_unique<ParsedMessage>();
+    std::unique_ptr<ParsedMessage> part = std::move(spareParts.back());
+    spareParts.pop_back();
+    return part;
+}
+
+ParsedMessage::ParsedMessage() = default;
 ParsedMessage::~ParsedMessage() = default;
 
 void ParsedMessage::parse(const char* text, std::size_t length) {
     if (text == nullptr) return;
-    MessageCursor cursor{text, text + length};
+    if (!buffers_) buffers_ = std::make_unique<ParseBuffers>();
+    MessageCursor cursor{text, text + length, buffers_.get()};
     parsePart(cursor, PartNesting());
-}
-
-ParsedMessage::ParsedMessage(WideString terminator, MessageCursor& cursor,
-                             const PartNesting& nesting)
-    : terminator(std::move(terminator)) {
-    parsePart(cursor, nesting);
 }
 
 void ParsedMessage::parsePart(MessageCursor& cursor, const PartNesting& nesting) {
     const RawHeaders headers = nesting.held ? ReadHeldHeaderBlock(cursor, content, terminator)
                                             : ReadHeaderBlock(cursor, content);
-    DecodeHeaders(headers, *this);
+    DecodeHeaders(headers, *this, *cursor.buffers);
     // A part below the root without "Content-Type" has the default type of its context.
     if (nesting.depth > 0 && !headers.contentType) {
         content.type = nesting.inDigest ? u"message" : u"text";
@@ -39,49 +49,75 @@ void ParsedMessage::parsePart(MessageCursor& cursor, const PartNesting& nesting)
 }
 
 void ParsedMessage::reset() {
-    for (WideString* field : {&to, &from, &subject, &cc, &bcc, &replyTo, &terminator}) {
-        *field = WideString();
+    clearFields();
+    if (buffers_) {
+        moveChildrenTo(buffers_->spareParts);
+    } else {
+        children.clear();
     }
-    content = ContentInfo();
-    std::vector<std::unique_ptr<ParsedMessage>>().swap(children);
+}
+
+void ParsedMessage::clearFields() {
+    ContentInfo& c = content;
+    for (WideString* field :
+         {&to, &from, &subject, &cc, &bcc, &replyTo, &terminator, &c.type, &c.subtype, &c.charset,
+          &c.transferEncoding, &c.boundary, &c.filename, &c.contentId, &c.contentLocation}) {
+        field->Std().clear();
+    }
+    c.bodyBegin = nullptr;
+    c.bodyEnd = nullptr;
+}
+
+void ParsedMessage::moveChildrenTo(std::vector<std::unique_ptr<ParsedMessage>>& spare) {
+    for (std::unique_ptr<ParsedMessage>& child : children) {
+        child->clearFields();
+        child->statusFlag = false;
+        child->kind = PartKind::Other;
+        child->moveChildrenTo(spare);
+        spare.push_back(std::move(child));
+    }
+    children.clear();
+}
+
+void collectParts(const ParsedMessage& part, PartKind kind,
+                  std::vector<const ParsedMessage*>& list) {
+    forEachPart(part, kind, [&](const ParsedMessage& found) { list.push_back(&found); });
 }
 
 namespace {
 
-// Collects the parts of one message's tree, leaving out the messages held in its message parts,
-// which are gathered in `held` in their order.
-void CollectMessageParts(const ParsedMessage& part, PartKind kind,
-                         std::vector<const ParsedMessage*>& list,
-                         std::vector<const ParsedMessage*>& held) {
-    if (part.kind == kind) list.push_back(&part);
-    for (const auto& child : part.children) {
-        if (IsMessagePart(part.content)) {
-            held.push_back(child.get());
-        } else {
-            CollectMessageParts(*child, kind, list, held);
-        }
+bool HasOwnText(const ParsedMessage& message) {
+    bool found = false;
+    const auto mark = [&](const ParsedMessage&) { found = true; };
+    forEachOwnPart(message, PartKind::HtmlText, mark);
+    forEachOwnPart(message, PartKind::PlainText, mark);
+    return found;
+}
+
+// The owner among the messages that `node`'s message parts hold, in order.
+const ParsedMessage* HeldTextOwner(const ParsedMessage& node) {
+    for (const auto& child : node.children) {
+        const ParsedMessage* owner =
+            IsMessagePart(node.content) ? textPartsOwner(*child) : HeldTextOwner(*child);
+        if (owner != nullptr) return owner;
     }
+    return nullptr;
 }
 
 }  // namespace
 
-void collectParts(const ParsedMessage& part, PartKind kind,
-                  std::vector<const ParsedMessage*>& list) {
-    std::vector<const ParsedMessage*> held;
-    CollectMessageParts(part, kind, list, held);
-    for (const ParsedMessage* message : held) collectParts(*message, kind, list);
+const ParsedMessage* textPartsOwner(const ParsedMessage& message) {
+    return HasOwnText(message) ? &message : HeldTextOwner(message);
 }
 
 void collectTextParts(const ParsedMessage& message, std::vector<const ParsedMessage*>& html,
                       std::vector<const ParsedMessage*>& plain) {
-    std::vector<const ParsedMessage*> held;
-    CollectMessageParts(message, PartKind::HtmlText, html, held);
-    held.clear();
-    CollectMessageParts(message, PartKind::PlainText, plain, held);
-    for (const ParsedMessage* next : held) {
-        if (!html.empty() || !plain.empty()) return;
-        collectTextParts(*next, html, plain);
-    }
+    const ParsedMessage* owner = textPartsOwner(message);
+    if (owner == nullptr) return;
+    forEachOwnPart(*owner, PartKind::HtmlText,
+                   [&](const ParsedMessage& part) { html.push_back(&part); });
+    forEachOwnPart(*owner, PartKind::PlainText,
+                   [&](const ParsedMessage& part) { plain.push_back(&part); });
 }
 
 }  // namespace ombrel

@@ -11,6 +11,7 @@
 namespace ombrel {
 
 struct MessageCursor;
+struct ParseBuffers;
 
 // Where a part stands in its message: how many levels below the root, inside how many held
 // messages, whether it is a part of a digest (whose parts are messages unless they say
@@ -55,7 +56,7 @@ struct ContentInfo {
 // body are its children, in the order of the body. Parsing reads the text in one forward pass and
 // copies none of it: the body ranges point into the text, which must outlive the object's use.
 struct ParsedMessage {
-    ParsedMessage() = default;
+    ParsedMessage();
     ~ParsedMessage();
     ParsedMessage(const ParsedMessage&) = delete;
     ParsedMessage& operator=(const ParsedMessage&) = delete;
@@ -65,7 +66,8 @@ struct ParsedMessage {
     // at the end of each part: a stop request ends the parse with CKVRFailException code 0, and
     // what was read stays.
     void parse(const char* text, std::size_t length);
-    // Makes a used root ready for the next message; `statusFlag` and `kind` are left as they are.
+    // Makes a used root ready for the next message, keeping its memory and its parts for reuse;
+    // `statusFlag` and `kind` are left as they are.
     void reset();
 
     WideString to;
@@ -83,23 +85,57 @@ struct ParsedMessage {
 
   private:
     friend class BodyPhase;
-    // A part of a multipart body, or the message that a message part holds, parsed at once at
-    // the cursor; its body ends at `terminator`.
-    ParsedMessage(WideString terminator, MessageCursor& cursor, const PartNesting& nesting);
+    // Parses the part at the cursor; its body ends at `terminator`.
     void parsePart(MessageCursor& cursor, const PartNesting& nesting);
+    // Empties every field, keeping the memory they hold.
+    void clearFields();
+    // Empties the part's subtree into `spare`, each part emptied as a fresh one is.
+    void moveChildrenTo(std::vector<std::unique_ptr<ParsedMessage>>& spare);
+
+    std::unique_ptr<ParseBuffers> buffers_;  // the root's, from its first parse on
 };
 
-// Appends every part of the subtree of `part` whose kind is `kind`, in pre-order: the part itself,
-// then each child's subtree in order; except that the parts of a message held in a message part
-// (a forwarded message, a digest's messages) come after all other parts of the message that
-// holds it, so that the text of a message goes before the text of what it forwards.
+// True for a part of type "message/rfc822", whose children are the message it holds.
+bool IsMessagePart(const ContentInfo& content);
+
+// Calls `visit` with each part of the subtree of `part` whose kind is `kind`, in pre-order (the
+// part itself, then each child's subtree in order), leaving out the messages held in message
+// parts (a forwarded message, a digest's messages).
+template <typename Visit>
+void forEachOwnPart(const ParsedMessage& part, PartKind kind, Visit&& visit) {
+    if (part.kind == kind) visit(part);
+    if (IsMessagePart(part.content)) return;
+    for (const auto& child : part.children) forEachOwnPart(*child, kind, visit);
+}
+
+// As forEachOwnPart, then the same for each held message in turn: so the text of a message goes
+// before the text of what it forwards.
+template <typename Visit>
+void forEachPart(const ParsedMessage& part, PartKind kind, Visit&& visit) {
+    forEachOwnPart(part, kind, visit);
+    const auto visitHeld = [&](const ParsedMessage& node, const auto& self) -> void {
+        for (const auto& child : node.children) {
+            if (IsMessagePart(node.content)) {
+                forEachPart(*child, kind, visit);
+            } else {
+                self(*child, self);
+            }
+        }
+    };
+    visitHeld(part, visitHeld);
+}
+
+// Appends what forEachPart visits.
 void collectParts(const ParsedMessage& part, PartKind kind,
                   std::vector<const ParsedMessage*>& list);
 
-// Appends the HTML and the plain-text parts that a message's content is chosen from, each in the
-// order of collectParts: those of the message itself outside the messages it holds; when it has
-// none, those of the first held message that has any. So a message's own text, HTML or plain,
+// The message whose own HTML and plain-text parts (see forEachOwnPart) a message's content is
+// chosen from: the message itself when it has any; else the first of the messages it holds, in
+// the order of forEachPart, that has such an owner. Null when none has. So a message's own text
 // goes before what it forwards, and a message whose only text is forwarded still has content.
+const ParsedMessage* textPartsOwner(const ParsedMessage& message);
+
+// Appends the HTML and the plain-text parts of textPartsOwner, each in order.
 void collectTextParts(const ParsedMessage& message, std::vector<const ParsedMessage*>& html,
                       std::vector<const ParsedMessage*>& plain);
 

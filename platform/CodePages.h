@@ -21,7 +21,14 @@ class CodePages {
     virtual ~CodePages() = default;
     // Whether the system has the code page (IsValidCodePage); CP_ACP and CP_THREAD_ACP are none.
     virtual bool IsAvailable(std::uint32_t codePage) const = 0;
-    virtual std::u16string ToWide(std::uint32_t codePage, std::string_view bytes) const = 0;
+    // Appends the text of `bytes` to `text`, whose capacity is reused.
+    virtual void AppendWide(std::uint32_t codePage, std::string_view bytes,
+                            std::u16string& text) const = 0;
+    std::u16string ToWide(std::uint32_t codePage, std::string_view bytes) const {
+        std::u16string text;
+        AppendWide(codePage, bytes, text);
+        return text;
+    }
     virtual std::string ToMultiByte(std::uint32_t codePage, std::u16string_view text) const = 0;
 };
 

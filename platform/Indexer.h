@@ -17,8 +17,9 @@ struct VariantDate {
     friend bool operator==(const VariantDate&, const VariantDate&) = default;
 };
 
-// The typed value of an event property: VT_DATE, VT_BSTR or VT_UI4.
-using PropertyValue = std::variant<VariantDate, std::u16string, std::uint32_t>;
+// The typed value of an event property: VT_DATE, VT_BSTR or VT_UI4. A text is the caller's, for
+// the length of the call that it is handed to.
+using PropertyValue = std::variant<VariantDate, std::u16string_view, std::uint32_t>;
 
 // One event of the indexer, as offered through the event interface.
 class IndexerEvent {

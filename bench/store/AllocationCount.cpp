@@ -15,11 +15,12 @@ std::atomic<std::uint64_t> allocations{0};
 std::atomic<std::int64_t> bytesHeld{0};
 std::atomic<std::int64_t> baseline{0};
 std::atomic<std::int64_t> peak{0};
+thread_local int uncountedScopes = 0;
 
 void* Allocate(std::size_t size) {
     void* block = std::malloc(size == 0 ? 1 : size);
     if (block == nullptr) throw std::bad_alloc();
-    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (uncountedScopes == 0) allocations.fetch_add(1, std::memory_order_relaxed);
     const std::int64_t held =
         bytesHeld.fetch_add(static_cast<std::int64_t>(malloc_usable_size(block)),
                             std::memory_order_relaxed) +
@@ -38,6 +39,14 @@ void Free(void* block) {
 }
 
 }  // namespace
+
+UncountedAllocations::UncountedAllocations() {
+    ++uncountedScopes;
+}
+
+UncountedAllocations::~UncountedAllocations() {
+    --uncountedScopes;
+}
 
 void RestartAllocationCount() {
     allocations = 0;

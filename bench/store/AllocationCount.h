@@ -14,4 +14,14 @@ struct AllocationCount {
 void RestartAllocationCount();
 AllocationCount ReadAllocationCount();
 
+// While one lives, the thread's allocations are left out of the count (their bytes still count):
+// for what the indexer does with an event, which is not the library's work.
+class UncountedAllocations {
+  public:
+    UncountedAllocations();
+    ~UncountedAllocations();
+    UncountedAllocations(const UncountedAllocations&) = delete;
+    UncountedAllocations& operator=(const UncountedAllocations&) = delete;
+};
+
 }  // namespace ombrel::bench

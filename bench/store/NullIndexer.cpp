@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "bench/store/AllocationCount.h"
+
 namespace ombrel::bench {
 namespace {
 
@@ -34,7 +36,7 @@ class Event final : public platform::IndexerEvent {
         writer.Text(name);
         writer.Raw(static_cast<std::uint8_t>(value.index()));
         if (const auto* date = std::get_if<platform::VariantDate>(&value)) writer.Raw(date->days);
-        if (const auto* text = std::get_if<std::u16string>(&value)) writer.Text(*text);
+        if (const auto* text = std::get_if<std::u16string_view>(&value)) writer.Text(*text);
         if (const auto* number = std::get_if<std::uint32_t>(&value)) writer.Raw(*number);
         return hr::kOk;
     }
@@ -58,6 +60,7 @@ class Factory final : public platform::EventFactory {
             writer.Text(componentId);
             writer.Text(schema);
         }
+        const UncountedAllocations indexersOwn;
         event = std::make_unique<Event>(dump_);
         return hr::kOk;
     }

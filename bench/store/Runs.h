@@ -41,7 +41,7 @@ Run RunGmime(const std::vector<const MappedBase*>& bases);
 Run RunMemchr(const std::vector<const MappedBase*>& bases);
 
 // Mail arriving through the spam-score hook: plain text messages of `size` bytes, repeated for
-// about a second.
+// about a second, to an indexer that keeps nothing.
 Run RunIncoming(std::size_t size);
 
 }  // namespace ombrel::bench

@@ -16,12 +16,16 @@ bool PosixCodePages::IsAvailable(std::uint32_t codePage) const {
            FindCodePageTable(codePage) != nullptr;
 }
 
-std::u16string PosixCodePages::ToWide(std::uint32_t codePage, std::string_view bytes) const {
+void PosixCodePages::AppendWide(std::uint32_t codePage, std::string_view bytes,
+                                std::u16string& text) const {
     const std::uint32_t resolved = Resolve(codePage);
-    if (resolved == codepage::kUtf8) return Utf8ToWide(bytes);
-    if (resolved == codepage::kUtf7) return Utf7ToWide(bytes);
-    const CodePageTable* table = FindCodePageTable(resolved);
-    return table != nullptr ? TableToWide(*table, bytes) : std::u16string();
+    if (resolved == codepage::kUtf8) {
+        Utf8ToWide(bytes, text);
+    } else if (resolved == codepage::kUtf7) {
+        Utf7ToWide(bytes, text);
+    } else if (const CodePageTable* table = FindCodePageTable(resolved)) {
+        TableToWide(*table, bytes, text);
+    }
 }
 
 std::string PosixCodePages::ToMultiByte(std::uint32_t codePage, std::u16string_view text) const {

@@ -73,18 +73,18 @@ const CodePageTable* FindCodePageTable(std::uint32_t codePage) {
     return nullptr;
 }
 
-std::u16string TableToWide(const CodePageTable& table, std::string_view bytes) {
+void TableToWide(const CodePageTable& table, std::string_view bytes, std::u16string& out) {
+    const std::size_t start = out.size();
     if (table.leadBytes.empty()) {
         // A single-byte code page: every byte is one unit of its 256-entry table.
-        std::u16string out(bytes.size(), u'\0');
-        std::transform(bytes.begin(), bytes.end(), out.begin(), [&](char byte) {
-            return table.singleBytes[static_cast<unsigned char>(byte)];
-        });
-        return out;
+        out.resize(start + bytes.size());
+        std::transform(
+            bytes.begin(), bytes.end(), out.begin() + static_cast<std::ptrdiff_t>(start),
+            [&](char byte) { return table.singleBytes[static_cast<unsigned char>(byte)]; });
+        return;
     }
     const Lookups& lookups = LookupsOf(table);
-    std::u16string out;
-    out.reserve(bytes.size());
+    out.reserve(start + bytes.size());
     for (std::size_t at = 0; at < bytes.size(); ++at) {
         const auto byte = static_cast<unsigned char>(bytes[at]);
         const LeadByteTable* lead = lookups.leads[byte];
@@ -96,7 +96,6 @@ std::u16string TableToWide(const CodePageTable& table, std::string_view bytes) {
             out.push_back(table.unicodeDefault);
         }
     }
-    return out;
 }
 
 std::string TableToMultiByte(const CodePageTable& table, std::u16string_view text) {

@@ -24,8 +24,7 @@ bool StandsForItself(char16_t unit) {
 
 }  // namespace
 
-std::u16string Utf7ToWide(std::string_view bytes) {
-    std::u16string out;
+void Utf7ToWide(std::string_view bytes, std::u16string& out) {
     std::size_t at = 0;
     while (at < bytes.size()) {
         const auto byte = static_cast<unsigned char>(bytes[at++]);
@@ -53,7 +52,6 @@ std::u16string Utf7ToWide(std::string_view bytes) {
         }
         if (at < bytes.size() && bytes[at] == '-') ++at;
     }
-    return out;
 }
 
 std::string WideToUtf7(std::u16string_view text) {

@@ -11,7 +11,12 @@ namespace ombrel::platform::posix {
 // byte, 8-bit ones included, stands for the unit of its own value. Writing: the letters, digits,
 // NUL, TAB, LF, CR, SPACE and ' ( ) , - . / : ? stand for themselves, "+" becomes "+-", and every
 // run of other units is written in base64 and always closed with "-".
-std::u16string Utf7ToWide(std::string_view bytes);
+void Utf7ToWide(std::string_view bytes, std::u16string& out);  // appends to `out`
+inline std::u16string Utf7ToWide(std::string_view bytes) {
+    std::u16string out;
+    Utf7ToWide(bytes, out);
+    return out;
+}
 std::string WideToUtf7(std::u16string_view text);
 
 }  // namespace ombrel::platform::posix

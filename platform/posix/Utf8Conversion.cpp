@@ -68,9 +68,8 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
-std::u16string Utf8ToWide(std::string_view bytes) {
-    std::u16string out;
-    out.reserve(bytes.size());
+void Utf8ToWide(std::string_view bytes, std::u16string& out) {
+    out.reserve(out.size() + bytes.size());
     std::size_t at = 0;
     while (at < bytes.size()) {
         const auto lead = static_cast<unsigned char>(bytes[at]);
@@ -88,7 +87,6 @@ std::u16string Utf8ToWide(std::string_view bytes) {
             AppendCodePoint(out, DecodeSequence(bytes, at, count));
         }
     }
-    return out;
 }
 
 std::string WideToUtf8(std::u16string_view text) {

@@ -8,15 +8,16 @@ bool Win32CodePages::IsAvailable(std::uint32_t codePage) const {
     return IsValidCodePage(codePage) != FALSE;
 }
 
-std::u16string Win32CodePages::ToWide(std::uint32_t codePage, std::string_view bytes) const {
-    if (bytes.empty()) return {};
+void Win32CodePages::AppendWide(std::uint32_t codePage, std::string_view bytes,
+                                std::u16string& text) const {
+    if (bytes.empty()) return;
     const int inLength = static_cast<int>(bytes.size());
     const int length = MultiByteToWideChar(codePage, 0, bytes.data(), inLength, nullptr, 0);
-    if (length <= 0) return {};
-    std::u16string text(static_cast<std::size_t>(length), u'\0');
-    MultiByteToWideChar(codePage, 0, bytes.data(), inLength, reinterpret_cast<LPWSTR>(text.data()),
-                        length);
-    return text;
+    if (length <= 0) return;
+    const std::size_t start = text.size();
+    text.resize(start + static_cast<std::size_t>(length));
+    MultiByteToWideChar(codePage, 0, bytes.data(), inLength,
+                        reinterpret_cast<LPWSTR>(text.data() + start), length);
 }
 
 std::string Win32CodePages::ToMultiByte(std::uint32_t codePage, std::u16string_view text) const {

@@ -8,7 +8,8 @@ namespace ombrel::platform::win32 {
 class Win32CodePages final : public CodePages {
   public:
     bool IsAvailable(std::uint32_t codePage) const override;
-    std::u16string ToWide(std::uint32_t codePage, std::string_view bytes) const override;
+    void AppendWide(std::uint32_t codePage, std::string_view bytes,
+                    std::u16string& text) const override;
     std::string ToMultiByte(std::uint32_t codePage, std::u16string_view text) const override;
 };
 

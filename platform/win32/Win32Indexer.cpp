@@ -34,7 +34,7 @@ void Fill(Variant& variant, const PropertyValue& value) {
     if (const auto* date = std::get_if<VariantDate>(&value)) {
         v.vt = VT_DATE;
         v.date = date->days;
-    } else if (const auto* text = std::get_if<std::u16string>(&value)) {
+    } else if (const auto* text = std::get_if<std::u16string_view>(&value)) {
         v.bstrVal = ombrel::win32::AllocComString(*text);
         v.vt = VT_BSTR;
     } else {

@@ -13,7 +13,8 @@ OMBREL_FUZZ_TARGET(HeaderText) {
     const std::vector<char> raw(data, data + size);
     const WideString text = decodeHeaderText(raw.data(), raw.size());
     ContentInfo content;
-    parseContentType(content, text);
-    parseContentDisposition(content, text);
+    HeaderParameters parameters;
+    parseContentType(content, text.View(), parameters);
+    parseContentDisposition(content, text.View(), parameters);
     return 0;
 }

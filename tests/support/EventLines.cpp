@@ -24,7 +24,7 @@ std::string Iso(double variantDays) {
     return text;
 }
 
-std::string ValueJson(const platform::PropertyValue& value) {
+std::string ValueJson(const StoredValue& value) {
     if (const auto* text = std::get_if<std::u16string>(&value)) return testing::Json(*text);
     char number[32];
     if (const auto* date = std::get_if<platform::VariantDate>(&value)) {

@@ -101,7 +101,13 @@ bool IndexerJournal::OffersEventInterface() const {
     return offerEventInterface_;
 }
 
-std::uint16_t VariantTypeOf(const platform::PropertyValue& value) {
+StoredValue Stored(const platform::PropertyValue& value) {
+    if (const auto* text = std::get_if<std::u16string_view>(&value)) return std::u16string(*text);
+    if (const auto* date = std::get_if<platform::VariantDate>(&value)) return *date;
+    return std::get<std::uint32_t>(value);
+}
+
+std::uint16_t VariantTypeOf(const StoredValue& value) {
     constexpr std::uint16_t kTypes[] = {7, 8, 19};
     return kTypes[value.index()];
 }

@@ -19,10 +19,14 @@ struct IndexerCall {
     std::vector<std::optional<std::u16string>> args;
 };
 
+// A property value as the indexer keeps it: its text copied.
+using StoredValue = std::variant<platform::VariantDate, std::u16string, std::uint32_t>;
+StoredValue Stored(const platform::PropertyValue& value);
+
 struct EventProperty {
     std::u16string name;
     std::uint16_t variantType = 0;  // VT_DATE 7, VT_BSTR 8, VT_UI4 19
-    platform::PropertyValue value;
+    StoredValue value;
     friend bool operator==(const EventProperty&, const EventProperty&) = default;
 };
 
@@ -79,7 +83,7 @@ class IndexerJournal {
     bool offerEventInterface_ = true;
 };
 
-std::uint16_t VariantTypeOf(const platform::PropertyValue& value);
+std::uint16_t VariantTypeOf(const StoredValue& value);
 std::u16string DecimalText(std::uint64_t value);
 
 }  // namespace ombrel::standin

@@ -23,7 +23,9 @@ class Event final : public platform::IndexerEvent, Tracked {
 
     HResult PutProperty(std::u16string_view name, const platform::PropertyValue& value) override {
         const HResult result = journal_.Enter("PutProperty", Args{std::u16string(name)});
-        journal_.AddProperty(id_, {std::u16string(name), VariantTypeOf(value), value});
+        StoredValue stored = Stored(value);
+        const std::uint16_t type = VariantTypeOf(stored);
+        journal_.AddProperty(id_, {std::u16string(name), type, std::move(stored)});
         return result;
     }
     HResult Submit(std::uint32_t flags) override {

@@ -149,7 +149,7 @@ TEST_F(IncomingMail, APlainMessageReachesTheIndexerInItsAccountsInbox) {
     EXPECT_EQ(types, (std::vector<std::uint16_t>{7, 8, 8, 8, 19, 8, 8, 8}));
     EXPECT_EQ(TextOf(events[0], u"content"), u"Hello Anna,\r\nthe figures.\r\n\n");
     EXPECT_EQ(TextOf(events[0], u"folder_name"), u"Anna\\Inbox");
-    EXPECT_EQ(events[0].properties[4].value, platform::PropertyValue(std::uint32_t{0}));
+    EXPECT_EQ(events[0].properties[4].value, standin::StoredValue(std::uint32_t{0}));
 
     // The received time is now, in UTC, as a variant date.
     SYSTEMTIME now;
@@ -372,7 +372,7 @@ TEST_F(IncomingMail, AttachmentsAreNamedAndFlagged) {
     const std::vector<ReceivedEvent> events = journal.Events();
     ASSERT_EQ(events.size(), 1U);
     EXPECT_EQ(events[0].properties.at(4).name, u"mail_flags");
-    EXPECT_EQ(events[0].properties.at(4).value, platform::PropertyValue(std::uint32_t{2}));
+    EXPECT_EQ(events[0].properties.at(4).value, standin::StoredValue(std::uint32_t{2}));
     const std::u16string content = TextOf(events[0], u"content");
     // The embedded chart is not named.
     EXPECT_EQ(content, u"The report and the chart are attached.\r\n\r\n\n[report.pdf]");

@@ -22,7 +22,15 @@ class ConversionRulesTest : public testing::ParserTest {
 
     std::u16string Read(const char16_t* charset, std::string bytes, std::uint32_t ansiCodePage) {
         posix.codePages.SetAnsiCodePage(ansiCodePage);
-        return CharsetText(WideString(charset), std::move(bytes));
+        std::u16string text;
+        CharsetText(WideString(charset), bytes, text);
+        return text;
+    }
+
+    static std::u16string EncodedWordText(std::string_view charsetText, std::string_view bytes) {
+        std::u16string text;
+        ombrel::EncodedWordText(charsetText, bytes, text);
+        return text;
     }
 
     // The text of the message's first plain-text part.

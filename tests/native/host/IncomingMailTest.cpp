@@ -352,7 +352,7 @@ TEST_F(IncomingMailTest, TheInboxTimeMovesForwardToTheReceivedTimeOnly) {
     double stored = 0;
     ASSERT_TRUE(posix.clock.ToVariantTime(first, stored));
     EXPECT_EQ(journal.Events().at(0).properties.at(0).value,
-              platform::PropertyValue(platform::VariantDate{stored}));
+              standin::StoredValue(platform::VariantDate{stored}));
 
     const SystemTime past = {2001, 1, 1, 1, 0, 0, 0, 0};
     WriteMonitorTime(past, Inbox(account));

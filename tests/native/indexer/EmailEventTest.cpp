@@ -283,7 +283,7 @@ TEST_F(EmailEventTest, AnInvalidReceivedTimeIsSentAsZero) {
     const EventProperty received = Event().properties.at(0);
     EXPECT_EQ(received.name, u"received");
     EXPECT_EQ(received.variantType, 7);
-    EXPECT_EQ(received.value, platform::PropertyValue(platform::VariantDate{0.0}));
+    EXPECT_EQ(received.value, standin::StoredValue(platform::VariantDate{0.0}));
 }
 
 TEST_F(EmailEventTest, TheThreeRefusalsOfSubmitAreThrownAndOtherResultsReturned) {

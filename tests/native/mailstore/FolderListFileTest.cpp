@@ -88,8 +88,9 @@ TEST_F(FolderListFileTest, AValueThatConvertsToNothingLeavesTheString) {
     class Stingy final : public platform::CodePages {
       public:
         bool IsAvailable(std::uint32_t) const override { return true; }
-        std::u16string ToWide(std::uint32_t, std::string_view bytes) const override {
-            return bytes == "lost" ? u"" : std::u16string(bytes.begin(), bytes.end());
+        void AppendWide(std::uint32_t, std::string_view bytes,
+                        std::u16string& text) const override {
+            if (bytes != "lost") text.append(bytes.begin(), bytes.end());
         }
         std::string ToMultiByte(std::uint32_t, std::u16string_view) const override { return {}; }
     } stingy;

@@ -7,7 +7,8 @@ namespace {
 
 ContentInfo ContentType(const char16_t* value) {
     ContentInfo content;
-    parseContentType(content, WideString(value));
+    HeaderParameters parameters;
+    parseContentType(content, value, parameters);
     return content;
 }
 
@@ -66,21 +67,23 @@ TEST(ContentType, EveryMediaTypeTokenAssignsBothFieldsAgain) {
 
 TEST(ContentType, ALaterValueKeepsWhatItDoesNotCarry) {
     ContentInfo content;
-    parseContentType(content, WideString(u"text/plain; charset=koi8-r"));
-    parseContentType(content, WideString(u"text/html"));
+    HeaderParameters parameters;  // one for both: the second value is read afresh
+    parseContentType(content, u"text/plain; charset=koi8-r", parameters);
+    parseContentType(content, u"text/html", parameters);
     EXPECT_EQ(content.subtype.Std(), u"html");
     EXPECT_EQ(content.charset.Std(), u"koi8-r");
 }
 
 TEST(ContentDisposition, OnlyTheFilenameParameterIsRead) {
+    HeaderParameters parameters;
     ContentInfo content;
-    parseContentDisposition(content, WideString(u"attachment;\r\n filename=\"a.pdf\"; size=3"));
+    parseContentDisposition(content, u"attachment;\r\n filename=\"a.pdf\"; size=3", parameters);
     EXPECT_EQ(content.filename.Std(), u"a.pdf");
     ContentInfo spaced;
-    parseContentDisposition(spaced, WideString(u"attachment; filename = a.pdf"));
+    parseContentDisposition(spaced, u"attachment; filename = a.pdf", parameters);
     EXPECT_EQ(spaced.filename.Std(), u"a.pdf");
     ContentInfo none;
-    parseContentDisposition(none, WideString(u"attachment; name=a.pdf; filenames=b"));
+    parseContentDisposition(none, u"attachment; name=a.pdf; filenames=b", parameters);
     EXPECT_TRUE(none.filename.IsEmpty());
 }
 

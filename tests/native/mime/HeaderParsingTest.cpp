@@ -140,6 +140,37 @@ TEST_F(HeaderParsingTest, ResetEmptiesEverythingButTheFlagAndTheKind) {
     EXPECT_EQ(message.kind, PartKind::Other);
 }
 
+// The fields of two parse trees, part by part, as one text.
+std::u16string Tree(const ParsedMessage& part) {
+    const ContentInfo& c = part.content;
+    std::u16string text = part.subject.Std() + u"|" + part.to.Std() + u"|" + part.terminator.Std();
+    for (const WideString* field : {&c.type, &c.subtype, &c.charset, &c.transferEncoding,
+                                    &c.boundary, &c.filename, &c.contentId, &c.contentLocation}) {
+        text += u"|" + field->Std();
+    }
+    text += u"|" + std::u16string(c.Body().begin(), c.Body().end());
+    text += u"|" + std::u16string(1, static_cast<char16_t>(u'0' + static_cast<int>(part.kind)));
+    for (const auto& child : part.children) text += u"{" + Tree(*child) + u"}";
+    return text;
+}
+
+TEST_F(HeaderParsingTest, AResetMessageReadsTheNextOneAsAFreshOneDoes) {
+    // The parts of the first message are reused for the second, which lacks most of their fields.
+    Parse(
+        "Subject: first\r\nContent-Type: multipart/mixed; boundary=outer\r\n\r\n"
+        "--outer\r\nContent-Type: text/plain; charset=koi8-r\r\n"
+        "Content-Transfer-Encoding: base64\r\nContent-Id: <i>\r\n\r\nwg==\r\n"
+        "--outer\r\nContent-Type: message/rfc822\r\n\r\nSubject: held\r\n\r\nheld body\r\n"
+        "--outer\r\nContent-Type: application/pdf; name=a.pdf\r\n"
+        "Content-Location: x\r\n\r\n%PDF\r\n--outer--\r\n");
+    const std::string second =
+        "To: t\r\nContent-Type: multipart/alternative; boundary=b\r\n\r\n--b\r\n\r\nplain\r\n"
+        "--b\r\nContent-Type: text/html\r\n\r\n<p>x</p>\r\n--b\r\n\r\nthird\r\n--b--\r\n";
+    ParsedMessage fresh;
+    fresh.parse(second.data(), second.size());
+    EXPECT_EQ(Tree(Parse(second)), Tree(fresh));
+}
+
 // The posix threads, with a callback at each check point of the running work: where the stop
 // request is checked.
 class CheckPoints final : public platform::Threads {

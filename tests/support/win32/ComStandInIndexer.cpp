@@ -89,7 +89,7 @@ class StandInObject : public Interface {
     LONG references_ = 1;
 };
 
-platform::PropertyValue ValueOf(const VARIANT& value) {
+StoredValue ValueOf(const VARIANT& value) {
     switch (value.vt) {
         case VT_DATE:
             return platform::VariantDate{value.date};
