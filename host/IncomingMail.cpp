@@ -1,10 +1,14 @@
 #include "host/IncomingMail.h"
 
+#include <mutex>
+#include <optional>
+
 #include "common/SystemTime.h"
 #include "common/TextCompare.h"
 #include "host/MessageBuffer.h"
 #include "host/PluginState.h"
 #include "indexer/EmailEvent.h"
+#include "indexing/StoredMessage.h"
 #include "mailstore/FolderState.h"
 #include "mime/ParsedMessage.h"
 #include "platform/Clock.h"
@@ -61,29 +65,55 @@ bool FindDestination(const WideString& to, Destination& destination) {
     return true;
 }
 
-void IndexMessage(MessageDataSource& source, ParsedMessage& message, MessageBuffer& buffer) {
+void IndexMessage(MessageDataSource& source, MessageWorkspace& workspace, MessageBuffer& buffer) {
     const PluginState& state = State();
     if (!state.initialized || state.activeConfig.indexOnReceive == 0) return;
     if (!FetchMessage(source, buffer)) return;
-    message.parse(buffer.Data(), buffer.Length());
+    const ParsedMessage& message = workspace.message;
+    workspace.message.parse(buffer.Data(), buffer.Length());
 
     Destination destination;
     if (!FindDestination(message.to, destination)) return;
     const SystemTime now = platform::CurrentPorts().clock->CurrentUtcTime();
-    const HResult result = SubmitEmailEvent(message, now, destination.folderName);
+    const HResult result = SubmitEmailEvent(message, now, destination.folderName, workspace.event);
     if (Succeeded(result) && destination.hasInbox) MoveMonitorTimeForward(now, destination.inbox);
+}
+
+// The hook's workspace is kept from one message to the next, so that its memory is reused, as
+// long as it holds no more than this many bytes; mail that arrives on a second thread meanwhile
+// gets a workspace of its own.
+constexpr std::size_t kKeptWorkspaceBytes = std::size_t{4} << 20;
+
+std::mutex& SharedWorkspaceMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+MessageWorkspace& SharedWorkspace() {
+    static MessageWorkspace workspace;
+    return workspace;
+}
+
+void KeepWithinBounds(EventBuffers& buffers) {
+    const std::size_t held =
+        buffers.content.capacity() * sizeof(char16_t) + buffers.bodyBytes.capacity();
+    if (held > kKeptWorkspaceBytes) buffers = EventBuffers();
 }
 
 }  // namespace
 
 std::int32_t IndexIncomingMessage(MessageDataSource& source) {
-    ParsedMessage message;
+    const std::unique_lock shared(SharedWorkspaceMutex(), std::try_to_lock);
+    std::optional<MessageWorkspace> own;
+    MessageWorkspace& workspace = shared.owns_lock() ? SharedWorkspace() : own.emplace();
     MessageBuffer buffer;
     try {
-        IndexMessage(source, message, buffer);
+        IndexMessage(source, workspace, buffer);
     } catch (...) {
         // The message stays unindexed and the Inbox time as it was; the host is told nothing.
     }
+    workspace.message.reset();
+    KeepWithinBounds(workspace.event);
     buffer.Release();
     return -1;
 }

@@ -1,6 +1,9 @@
 #include "mime/BodyDecoding.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <new>
 
 #include "charsets/ConversionRules.h"
@@ -36,12 +39,28 @@ bool TransferDecode(const ContentInfo& content, std::string& bytes) {
 }
 
 // The body is converted as a zero-terminated buffer is, with its terminating zero. A body that
-// ends with a line end converts alike without it: no code page reads a line end as part of
-// another character. So such a body without transfer encoding converts where it stands.
+// ends with a zero (as mail arriving does) or with a line end converts alike without it: no code
+// page reads a line end as part of another character. So such a body without transfer encoding
+// converts where it stands.
 bool ConvertsInPlace(const ContentInfo& content) {
     const std::string_view body = content.Body();
     return !IsEncoded(content, u"quoted-printable") && !IsEncoded(content, u"base64") &&
-           (body.ends_with('\n') || body.ends_with('\r'));
+           (body.ends_with('\0') || body.ends_with('\n') || body.ends_with('\r'));
+}
+
+static_assert(std::endian::native == std::endian::little);
+
+// Where the first zero unit of `text` at or after `from` stands, else the text's size: four units
+// at a time (the first unit in memory is the lowest of the word), as line ends are found.
+std::size_t FindZeroUnit(std::u16string_view text, std::size_t from) {
+    constexpr std::uint64_t kOnes = 0x0001000100010001;
+    constexpr std::uint64_t kHighs = 0x8000800080008000;
+    for (std::uint64_t word; text.size() - from >= 4; from += 4) {
+        std::memcpy(&word, text.data() + from, sizeof word);
+        const std::uint64_t marks = (word - kOnes) & ~word & kHighs;
+        if (marks != 0) return from + static_cast<std::size_t>(std::countr_zero(marks)) / 16;
+    }
+    return std::min(text.size(), text.find(u'\0', from));
 }
 
 }  // namespace
@@ -58,7 +77,7 @@ bool AppendBodyText(const ContentInfo& content, std::u16string& text, std::strin
             bytes.push_back('\0');
             CharsetText(content.charset, bytes, text);
         }
-        text.resize(std::min(text.size(), text.find(u'\0', start)));
+        text.resize(FindZeroUnit(text, start));
         return decoded;
     } catch (const std::bad_alloc&) {
         text.resize(start);

@@ -257,6 +257,16 @@ TEST_F(MessageBufferTest, AMessageOfTheLimitIsHeldInPageFileMemoryWithAZeroAfter
     EXPECT_EQ(Content(journal.Events()[0]).size(), 102400U - Message("x@y", "").size() + 1);
 }
 
+TEST_F(MessageBufferTest, AMessageAfterALargerOneCarriesNothingOfIt) {
+    // The hook's workspace is kept from one message to the next.
+    Receive(MessageOfSize(200000));
+    Receive(MessageOfSize(300));
+    ASSERT_EQ(journal.Events().size(), 2U);
+    const std::u16string content = Content(journal.Events()[1]);
+    EXPECT_EQ(content.size(), 300U - Message("x@y", "").size() + 1);
+    EXPECT_EQ(content.substr(content.size() - 4), u"a\r\n\n");
+}
+
 TEST_F(MessageBufferTest, WithoutMemoryNothingIsParsedOrSent) {
     memory.refuse = true;
     HostMessage message(MessageOfSize(200000));

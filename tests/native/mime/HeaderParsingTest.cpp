@@ -140,17 +140,26 @@ TEST_F(HeaderParsingTest, ResetEmptiesEverythingButTheFlagAndTheKind) {
     EXPECT_EQ(message.kind, PartKind::Other);
 }
 
-// The fields of two parse trees, part by part, as one text.
-std::u16string Tree(const ParsedMessage& part) {
+// The fields of a parse tree, part by part, as one text.
+void AppendTree(const ParsedMessage& part, std::u16string& text) {
     const ContentInfo& c = part.content;
-    std::u16string text = part.subject.Std() + u"|" + part.to.Std() + u"|" + part.terminator.Std();
-    for (const WideString* field : {&c.type, &c.subtype, &c.charset, &c.transferEncoding,
-                                    &c.boundary, &c.filename, &c.contentId, &c.contentLocation}) {
-        text += u"|" + field->Std();
+    for (const WideString* field :
+         {&part.subject, &part.to, &part.terminator, &c.type, &c.subtype, &c.charset,
+          &c.transferEncoding, &c.boundary, &c.filename, &c.contentId, &c.contentLocation}) {
+        text.append(field->View()).append(u"|");
     }
-    text += u"|" + std::u16string(c.Body().begin(), c.Body().end());
-    text += u"|" + std::u16string(1, static_cast<char16_t>(u'0' + static_cast<int>(part.kind)));
-    for (const auto& child : part.children) text += u"{" + Tree(*child) + u"}";
+    text.append(c.Body().begin(), c.Body().end());
+    text.append(1, static_cast<char16_t>(u'0' + static_cast<int>(part.kind)));
+    for (const auto& child : part.children) {
+        text.append(u"{");
+        AppendTree(*child, text);
+        text.append(u"}");
+    }
+}
+
+std::u16string Tree(const ParsedMessage& part) {
+    std::u16string text;
+    AppendTree(part, text);
     return text;
 }
 
