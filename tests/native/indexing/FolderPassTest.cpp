@@ -9,6 +9,7 @@
 #include "mailstore/Accounts.h"
 #include "mailstore/FolderState.h"
 #include "tests/native/indexing/JobTest.h"
+#include "tests/support/CountingDiskFiles.h"
 #include "tests/support/EventFields.h"
 #include "tests/support/HostEnvironment.h"
 #include "tests/support/SamplePasses.h"
@@ -235,14 +236,21 @@ TEST_F(FolderPassTest, AnyOtherFailureEndsTheJobWithTheUnhandledLine) {
     EXPECT_EQ(Updates().back(), "ended");
 }
 
-TEST_F(FolderPassTest, AJobOverTheWholeSampleStoreLogsEveryFolderAndTheTotals) {
+class SampleStorePassTest : public FolderPassTest {
+  protected:
+    SampleStorePassTest() {
+        testing::WriteSampleStore(store, disk.Local(u""), disk.Directory().Std());
+        testing::PutRegistryEntries(posix, testing::SampleRegistry(store, disk.Directory().Std()));
+        State().dataDirectory = disk.Directory();
+        EXPECT_TRUE(LoadAccounts());
+        testing::EnableEveryFolder(*State().accounts);
+    }
+
     const testing::SampleStore store = testing::MakeSampleStore(8);
     const testing::TempDirectory disk;
-    testing::WriteSampleStore(store, disk.Local(u""), disk.Directory().Std());
-    testing::PutRegistryEntries(posix, testing::SampleRegistry(store, disk.Directory().Std()));
-    State().dataDirectory = disk.Directory();
-    ASSERT_TRUE(LoadAccounts());
-    testing::EnableEveryFolder(*State().accounts);
+};
+
+TEST_F(SampleStorePassTest, AJobOverTheWholeSampleStoreLogsEveryFolderAndTheTotals) {
     RunJobToEnd();
     Lines expected;
     for (const std::u16string& line : testing::FolderPassLog(store)) {
@@ -250,6 +258,23 @@ TEST_F(FolderPassTest, AJobOverTheWholeSampleStoreLogsEveryFolderAndTheTotals) {
     }
     EXPECT_EQ(Log(), expected);
     EXPECT_EQ(static_cast<std::size_t>(Job().totals.indexed), journal.Events().size());
+}
+
+TEST_F(SampleStorePassTest, AWindowOfAFewKiBGivesTheSameEventsAsTheDefaultOne) {
+    RunJobToEnd();
+    const auto expected = journal.Events();
+    journal.Clear();
+    testing::CountingDiskFiles files(posix.diskFiles);
+    platform::CurrentPorts().diskFiles = &files;
+    constexpr std::uint64_t kWindow = 4096;
+    Job().baseReader.SetWindowSize(kWindow);  // messages cross its edges, and some are larger
+    RunJobToEnd();
+    Job().baseReader.SetWindowSize(CTheBatNBBFile::kWindowSize);
+    platform::CurrentPorts().diskFiles = &posix.diskFiles;
+    EXPECT_EQ(journal.Events(), expected);
+    // The bases are up to three windows long; no message is as long as one.
+    EXPECT_GT(files.PeakMappedBytes(), 0U);
+    EXPECT_LE(files.PeakMappedBytes(), 2 * kWindow);
 }
 
 }  // namespace
