@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
     std::printf("folder pass / memchr: %.1f%% (MB/s)\n",
                 100.0 * pass.MegabytesPerSecond() / scan.MegabytesPerSecond());
     std::printf(
-        "folder pass: %d indexed, %d skipped, %d bad; %.2f allocations a message, peak "
+        "folder pass: %d indexed, %d skipped, %d bad; %.2f library allocations a message, peak "
         "heap %.1f KiB\n",
         facts.indexed, facts.skipped, facts.bad,
         static_cast<double>(facts.allocations.allocations) / pass.messages,
