@@ -79,25 +79,19 @@ void IndexMessage(MessageDataSource& source, MessageWorkspace& workspace, Messag
     if (Succeeded(result) && destination.hasInbox) MoveMonitorTimeForward(now, destination.inbox);
 }
 
-// The hook's workspace is kept from one message to the next, so that its memory is reused, as
-// long as it holds no more than this many bytes; mail that arrives on a second thread meanwhile
-// gets a workspace of its own.
-constexpr std::size_t kKeptWorkspaceBytes = std::size_t{4} << 20;
+// The hook's workspace is kept from one message to the next, so that its memory is reused,
+// unless the message was longer than this: then its memory goes with it. Mail that arrives on a
+// second thread meanwhile gets a workspace of its own.
+constexpr std::uint32_t kKeptMessageLength = std::uint32_t{2} << 20;
 
 std::mutex& SharedWorkspaceMutex() {
     static std::mutex mutex;
     return mutex;
 }
 
-MessageWorkspace& SharedWorkspace() {
-    static MessageWorkspace workspace;
+std::optional<MessageWorkspace>& SharedWorkspace() {
+    static std::optional<MessageWorkspace> workspace;
     return workspace;
-}
-
-void KeepWithinBounds(EventBuffers& buffers) {
-    const std::size_t held =
-        buffers.content.capacity() * sizeof(char16_t) + buffers.bodyBytes.capacity();
-    if (held > kKeptWorkspaceBytes) buffers = EventBuffers();
 }
 
 }  // namespace
@@ -105,15 +99,19 @@ void KeepWithinBounds(EventBuffers& buffers) {
 std::int32_t IndexIncomingMessage(MessageDataSource& source) {
     const std::unique_lock shared(SharedWorkspaceMutex(), std::try_to_lock);
     std::optional<MessageWorkspace> own;
-    MessageWorkspace& workspace = shared.owns_lock() ? SharedWorkspace() : own.emplace();
+    std::optional<MessageWorkspace>& workspace = shared.owns_lock() ? SharedWorkspace() : own;
+    if (!workspace) workspace.emplace();
     MessageBuffer buffer;
     try {
-        IndexMessage(source, workspace, buffer);
+        IndexMessage(source, *workspace, buffer);
     } catch (...) {
         // The message stays unindexed and the Inbox time as it was; the host is told nothing.
     }
-    workspace.message.reset();
-    KeepWithinBounds(workspace.event);
+    if (buffer.Length() > kKeptMessageLength) {
+        workspace.reset();
+    } else {
+        workspace->message.reset();
+    }
     buffer.Release();
     return -1;
 }

@@ -51,7 +51,10 @@ void ParsedMessage::parsePart(MessageCursor& cursor, const PartNesting& nesting)
 void ParsedMessage::reset() {
     clearFields();
     if (buffers_) {
-        moveChildrenTo(buffers_->spareParts);
+        std::vector<std::unique_ptr<ParsedMessage>>& spare = buffers_->spareParts;
+        moveChildrenTo(spare);
+        if (spare.size() > ParseBuffers::kKeptSpareParts)
+            spare.resize(ParseBuffers::kKeptSpareParts);
     } else {
         children.clear();
     }

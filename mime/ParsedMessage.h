@@ -66,8 +66,8 @@ struct ParsedMessage {
     // at the end of each part: a stop request ends the parse with CKVRFailException code 0, and
     // what was read stays.
     void parse(const char* text, std::size_t length);
-    // Makes a used root ready for the next message, keeping its memory and its parts for reuse;
-    // `statusFlag` and `kind` are left as they are.
+    // Makes a used root ready for the next message, keeping its memory and (up to a bound) its
+    // parts for reuse; `statusFlag` and `kind` are left as they are.
     void reset();
 
     WideString to;
