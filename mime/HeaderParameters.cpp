@@ -196,8 +196,10 @@ bool HeaderParameters::Find(std::u16string_view name, std::u16string& value) con
         value = Joined(std::move(sections));
     } else if (plain != nullptr) {
         Unquote(plain->value, value);
+    } else {
+        return false;
     }
-    return extended != nullptr || !sections.empty() || plain != nullptr;
+    return true;
 }
 
 // The sections in the order of their numbers, whatever their order in the value; of a number

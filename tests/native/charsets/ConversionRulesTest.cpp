@@ -20,7 +20,8 @@ class ConversionRulesTest : public testing::ParserTest {
   protected:
     ~ConversionRulesTest() override { FreeCharsetTables(); }
 
-    std::u16string Read(const char16_t* charset, std::string bytes, std::uint32_t ansiCodePage) {
+    std::u16string Read(const char16_t* charset, std::string_view bytes,
+                        std::uint32_t ansiCodePage) {
         posix.codePages.SetAnsiCodePage(ansiCodePage);
         std::u16string text;
         CharsetText(WideString(charset), bytes, text);

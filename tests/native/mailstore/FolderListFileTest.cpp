@@ -88,7 +88,7 @@ TEST_F(FolderListFileTest, AValueThatConvertsToNothingLeavesTheString) {
     class Stingy final : public platform::CodePages {
       public:
         bool IsAvailable(std::uint32_t) const override { return true; }
-        void AppendWide(std::uint32_t, std::string_view bytes,
+        void AppendWide(std::uint32_t /*codePage*/, std::string_view bytes,
                         std::u16string& text) const override {
             if (bytes != "lost") text.append(bytes.begin(), bytes.end());
         }

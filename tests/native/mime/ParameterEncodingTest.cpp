@@ -92,6 +92,15 @@ TEST_F(ParameterEncodingTest, ACharsetTaggedBoundarySplitsTheMessage) {
     EXPECT_EQ(Child(m, 1).kind, PartKind::Attachment);
 }
 
+TEST_F(ParameterEncodingTest, ABoundaryInSectionsSplitsTheMessage) {
+    const ParsedMessage& m = Parse(
+        "Content-Type: multipart/mixed; boundary*0=ab; boundary*1=\"c d\"\r\n\r\n"
+        "--abc d\r\n\r\nfirst\r\n--abc d\r\n\r\nsecond\r\n--abc d--\r\n");
+    EXPECT_EQ(m.content.boundary.Std(), u"--abc d");
+    ASSERT_EQ(m.children.size(), 2U);
+    EXPECT_EQ(Text(Child(m, 1)), u"second\r\n");
+}
+
 TEST_F(ParameterEncodingTest, AFoldedBoundaryAfterItsEqualsSignSplitsTheMessage) {
     const ParsedMessage& m = Parse(
         "Content-Type: multipart/signed; protocol=\"application/x-pkcs7-signature\";"
