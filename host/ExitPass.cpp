@@ -5,7 +5,6 @@
 #include "mailstore/FolderPath.h"
 #include "mailstore/FolderState.h"
 #include "mailstore/MessageBaseFile.h"
-#include "mime/ParsedMessage.h"
 
 namespace ombrel {
 namespace {
@@ -19,6 +18,7 @@ void IndexNewMessages(MailFolder& folder, const WideString& path) {
     CTheBatNBBFile base;  // the pass's own reader: a job may hold the job's one
     if (!base.OpenBase(folder.directory)) return;
     SystemTime newest;
+    MessageWorkspace workspace;
     const std::uint32_t count = base.Index().Count();
     for (std::uint32_t number = 0; number < count; ++number) {
         if ((base.Index().Entry(number).status & CTheBatNBIFile::kStatusNotIndexed) != 0) continue;
@@ -30,10 +30,10 @@ void IndexNewMessages(MailFolder& folder, const WideString& path) {
         if (CompareTimes(stored, time) <= 0) continue;  // not later than the stored time
         newest = time;
         // At exit the index's flag bit is not reported: the message's statusFlag stays clear.
-        ParsedMessage message;
-        message.parse(text, size);
+        workspace.message.parse(text, size);
         // A refused message still counts as indexed for the folder's time.
-        static_cast<void>(SubmitEmailEvent(message, time, path));
+        static_cast<void>(SubmitEmailEvent(workspace.message, time, path, workspace.event));
+        workspace.message.reset();
     }
     base.Close();
     MoveMonitorTimeForward(newest, folder);

@@ -8,7 +8,6 @@
 #include "host/MessageBuffer.h"
 #include "host/PluginState.h"
 #include "indexer/EmailEvent.h"
-#include "indexing/StoredMessage.h"
 #include "mailstore/FolderState.h"
 #include "mime/ParsedMessage.h"
 #include "platform/Clock.h"

@@ -20,6 +20,13 @@ struct EventBuffers {
     std::string bodyBytes;  // a body's transfer-decoded bytes
 };
 
+// What indexing messages one after another works in: the parsed message and the event's buffers,
+// reused from one message to the next.
+struct MessageWorkspace {
+    ParsedMessage message;
+    EventBuffers event;
+};
+
 // Sends the message to the indexer as one e-mail event filed at `received` in the folder
 // `folderPath` (left out when empty). Returns the result of sending, or of making the event when
 // that failed. Throws CKVRFailException with 0 when the indexing job is asked to stop (before the

@@ -10,13 +10,6 @@
 
 namespace ombrel {
 
-// What indexing messages one after another works in: the parsed message and the event's buffers,
-// reused from one message to the next.
-struct MessageWorkspace {
-    ParsedMessage message;
-    EventBuffers event;
-};
-
 // What became of one message of a folder's base.
 enum class MessageOutcome { kSkipped, kBad, kIndexed };
 
