@@ -66,14 +66,14 @@ void* operator new(std::size_t size) {
 void* operator new[](std::size_t size) {
     return ombrel::bench::Allocate(size);
 }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+void* operator new(std::size_t size, const std::nothrow_t& /*nothrow*/) noexcept {
     try {
         return ombrel::bench::Allocate(size);
     } catch (...) {
         return nullptr;
     }
 }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+void* operator new[](std::size_t size, const std::nothrow_t& /*nothrow*/) noexcept {
     try {
         return ombrel::bench::Allocate(size);
     } catch (...) {
@@ -86,9 +86,9 @@ void operator delete(void* block) noexcept {
 void operator delete[](void* block) noexcept {
     ombrel::bench::Free(block);
 }
-void operator delete(void* block, std::size_t) noexcept {
+void operator delete(void* block, std::size_t /*size*/) noexcept {
     ombrel::bench::Free(block);
 }
-void operator delete[](void* block, std::size_t) noexcept {
+void operator delete[](void* block, std::size_t /*size*/) noexcept {
     ombrel::bench::Free(block);
 }

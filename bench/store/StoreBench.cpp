@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
         "folder pass: %d indexed, %d skipped, %d bad; %.2f library allocations a message, peak "
         "heap %.1f KiB\n",
         facts.indexed, facts.skipped, facts.bad,
-        static_cast<double>(facts.allocations.allocations) / pass.messages,
+        static_cast<double>(facts.allocations.allocations) / static_cast<double>(pass.messages),
         static_cast<double>(facts.allocations.peakBytes) / 1024);
     std::printf("folder pass: at most %.1f MiB of the files mapped at once\n",
                 static_cast<double>(facts.peakMappedBytes) / (1 << 20));

@@ -13,7 +13,6 @@ using testing::ChildIds;
 using testing::Folder;
 using testing::FolderListFile;
 using testing::FolderRecord;
-using testing::Property;
 using testing::StoreU32;
 
 constexpr std::uint32_t kName = testing::kFolderNameProperty;
@@ -87,12 +86,15 @@ TEST_F(FolderListFileTest, AValueThatConvertsToNothingLeavesTheString) {
     // A code-page conversion that yields nothing for one value.
     class Stingy final : public platform::CodePages {
       public:
-        bool IsAvailable(std::uint32_t) const override { return true; }
+        bool IsAvailable(std::uint32_t /*codePage*/) const override { return true; }
         void AppendWide(std::uint32_t /*codePage*/, std::string_view bytes,
                         std::u16string& text) const override {
             if (bytes != "lost") text.append(bytes.begin(), bytes.end());
         }
-        std::string ToMultiByte(std::uint32_t, std::u16string_view) const override { return {}; }
+        std::string ToMultiByte(std::uint32_t /*codePage*/,
+                                std::u16string_view /*text*/) const override {
+            return {};
+        }
     } stingy;
     platform::Ports ports = platform::CurrentPorts();
     ports.codePages = &stingy;
