@@ -58,13 +58,8 @@ void EncodedWordText(std::string_view charsetText, std::string_view bytes, std::
 }
 
 void ThreadAnsiText(std::string_view bytes, std::u16string& text) {
+    text.clear();
     CodePages().AppendWide(codepage::kThreadAnsi, bytes, text);
-}
-
-WideString ThreadAnsiText(std::string_view bytes) {
-    std::u16string text;
-    ThreadAnsiText(bytes, text);
-    return WideString(std::move(text));
 }
 
 }  // namespace ombrel

@@ -12,20 +12,17 @@ namespace ombrel {
 // its table (where one matches) into the bytes of a Windows code page and read in the ANSI code
 // page; so is text without a charset. UTF-8 and UTF-7 are always read in their own code pages.
 
-// Each conversion appends to `text`, whose memory is reused.
-
 // The text of bytes in the charset of a part: its body, or its header text outside encoded
-// words. The tables are found by the charset's whole name.
+// words, appended to `text`. The tables are found by the charset's whole name.
 void CharsetText(const WideString& charset, std::string_view bytes, std::u16string& text);
 // The text of the decoded bytes of encoded words whose charset text (the name, then its "?" and
-// the rest of the word) is given. UTF-8 and UTF-7 are known by the beginning of the text, a
-// language after the name ("*en") is no part of it, and the tables that no code page overrules
-// are found by prefix.
+// the rest of the word) is given, appended to `text`. UTF-8 and UTF-7 are known by the beginning of
+// the text, a language after the name ("*en") is no part of it, and the tables that no code page
+// overrules are found by prefix.
 void EncodedWordText(std::string_view charsetText, std::string_view bytes, std::u16string& text);
 
 // Header names, the values of the content headers and body lines compared with boundaries, in the
-// ANSI code page of the calling thread.
+// ANSI code page of the calling thread; into `text`, replacing what it held (its memory reused).
 void ThreadAnsiText(std::string_view bytes, std::u16string& text);
-WideString ThreadAnsiText(std::string_view bytes);
 
 }  // namespace ombrel

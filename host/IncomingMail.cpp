@@ -68,8 +68,8 @@ void IndexMessage(MessageDataSource& source, MessageWorkspace& workspace, Messag
     const PluginState& state = State();
     if (!state.initialized || state.activeConfig.indexOnReceive == 0) return;
     if (!FetchMessage(source, buffer)) return;
-    const ParsedMessage& message = workspace.message;
-    workspace.message.parse(buffer.Data(), buffer.Length());
+    ParsedMessage& message = workspace.message;
+    message.parse(buffer.Data(), buffer.Length());
 
     Destination destination;
     if (!FindDestination(message.to, destination)) return;

@@ -61,11 +61,9 @@ void PutBodyText(platform::IndexerEvent& event, const ParsedMessage& message,
     std::u16string& text = buffers.content;
     const ParsedMessage* owner = textPartsOwner(message);
     if (owner == nullptr) return;
-    bool hasHtml = false;
-    bool hasPlain = false;
-    forEachOwnPart(*owner, PartKind::HtmlText, [&](const ParsedMessage&) { hasHtml = true; });
-    forEachOwnPart(*owner, PartKind::PlainText, [&](const ParsedMessage&) { hasPlain = true; });
-    const bool html = hasHtml && (State().activeConfig.preferHtml != 0 || !hasPlain);
+    const bool html =
+        hasOwnPart(*owner, PartKind::HtmlText) &&
+        (State().activeConfig.preferHtml != 0 || !hasOwnPart(*owner, PartKind::PlainText));
     bool decoded = false;
     forEachOwnPart(*owner, html ? PartKind::HtmlText : PartKind::PlainText,
                    [&](const ParsedMessage& part) {

@@ -88,7 +88,6 @@ BodyPhase::Delimiter BodyPhase::Classify(std::string_view line) const {
         return Delimiter::None;
     }
     std::u16string& text = cursor_.buffers->text;
-    text.clear();
     ThreadAnsiText(line, text);
     if (opensBoundary_ && text == own) return Delimiter::OwnBoundary;
     if (text == close) return Delimiter::Close;

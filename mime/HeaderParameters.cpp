@@ -76,7 +76,9 @@ int HexDigit(char16_t unit) {
 // characters beyond ASCII (which an extended value should not hold) are taken as they stand.
 class ExtendedText {
   public:
-    void SetCharset(std::u16string_view charset) { charset_ = WideString(charset); }
+    ExtendedText() { encoded_.type = u"text"; }
+
+    void SetCharset(std::u16string_view charset) { encoded_.charset = charset; }
 
     void AddEncoded(std::u16string_view value) {
         for (std::size_t at = 0; at < value.size(); ++at) {
@@ -105,20 +107,17 @@ class ExtendedText {
     }
 
   private:
+    // The gathered bytes read as the body of a text part in the value's charset.
     void Flush() {
         if (bytes_.empty()) return;
-        ParsedMessage part;
-        part.content.type = u"text";
-        part.content.charset = charset_;
-        part.content.bodyBegin = bytes_.data();
-        part.content.bodyEnd = bytes_.data() + bytes_.size();
-        WideString converted;
-        decodeBody(part, converted);
-        text_ += converted.View();
+        encoded_.bodyBegin = bytes_.data();
+        encoded_.bodyEnd = bytes_.data() + bytes_.size();
+        std::string decoded;
+        AppendBodyText(encoded_, text_, decoded);
         bytes_.clear();
     }
 
-    WideString charset_;
+    ContentInfo encoded_;
     std::string bytes_;
     std::u16string text_;
 };

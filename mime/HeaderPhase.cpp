@@ -25,12 +25,6 @@ bool SplitField(std::string_view header, std::string_view& name, std::string_vie
     return true;
 }
 
-// A content header's value, in the ANSI code page of the thread.
-void AssignThreadAnsiText(std::string_view value, WideString& field) {
-    field.Std().clear();
-    ThreadAnsiText(value, field.Std());
-}
-
 // Where the header table puts a field's value.
 void TakeField(std::string_view name, std::string_view value, RawHeaders& raw, ContentInfo& content,
                ParseBuffers& buffers) {
@@ -54,15 +48,14 @@ void TakeField(std::string_view name, std::string_view value, RawHeaders& raw, C
     }
     if (EqualsIgnoringCase(name, "Content-Type")) {
         raw.contentType = value;
-        buffers.text.clear();
         ThreadAnsiText(value, buffers.text);
         parseContentType(content, buffers.text, buffers.parameters);
     } else if (EqualsIgnoringCase(name, "Content-Transfer-Encoding")) {
-        AssignThreadAnsiText(value, content.transferEncoding);
+        ThreadAnsiText(value, content.transferEncoding.Std());
     } else if (EqualsIgnoringCase(name, "Content-Id")) {
-        AssignThreadAnsiText(value, content.contentId);
+        ThreadAnsiText(value, content.contentId.Std());
     } else if (EqualsIgnoringCase(name, "Content-Location")) {
-        AssignThreadAnsiText(value, content.contentLocation);
+        ThreadAnsiText(value, content.contentLocation.Std());
     }
 }
 
@@ -107,7 +100,6 @@ RawHeaders ReadHeldHeaderBlock(MessageCursor& cursor, ContentInfo& content,
         if (start == first && !named && !header.starts_with("From ")) return true;
         if (close.empty() || !header.starts_with("--")) return false;
         std::u16string& line = cursor.buffers->text;
-        line.clear();
         ThreadAnsiText(header, line);
         return line == close || line == separator;
     });

@@ -87,14 +87,16 @@ void collectParts(const ParsedMessage& part, PartKind kind,
     forEachPart(part, kind, [&](const ParsedMessage& found) { list.push_back(&found); });
 }
 
+bool hasOwnPart(const ParsedMessage& part, PartKind kind) {
+    bool found = false;
+    forEachOwnPart(part, kind, [&](const ParsedMessage&) { found = true; });
+    return found;
+}
+
 namespace {
 
 bool HasOwnText(const ParsedMessage& message) {
-    bool found = false;
-    const auto mark = [&](const ParsedMessage&) { found = true; };
-    forEachOwnPart(message, PartKind::HtmlText, mark);
-    forEachOwnPart(message, PartKind::PlainText, mark);
-    return found;
+    return hasOwnPart(message, PartKind::HtmlText) || hasOwnPart(message, PartKind::PlainText);
 }
 
 // The owner among the messages that `node`'s message parts hold, in order.

@@ -108,6 +108,9 @@ void forEachOwnPart(const ParsedMessage& part, PartKind kind, Visit&& visit) {
     for (const auto& child : part.children) forEachOwnPart(*child, kind, visit);
 }
 
+// Whether forEachOwnPart visits a part of the kind.
+bool hasOwnPart(const ParsedMessage& part, PartKind kind);
+
 // As forEachOwnPart, then the same for each held message in turn: so the text of a message goes
 // before the text of what it forwards.
 template <typename Visit>
