@@ -38,8 +38,8 @@ void ExpectEveryMessageFound(const std::string& database) {
         const std::pair<const char*, const std::string*> fields[] = {
             {"", &message.subject},
             {"", &message.body},
-            {"folder_path:", &message.folderPath},
-            {"attachments:", &message.attachments}};
+            {"folder:", &message.folderPath},
+            {"attachment:", &message.attachments}};
         for (const auto& [column, text] : fields) {
             const std::string phrase = LongestWordPhrase(*text);
             if (phrase.empty()) continue;
@@ -69,7 +69,7 @@ TEST(OmbrelIndex, FindsEveryMessageOfTheSampleStoreThatTheFolderPassIndexes) {
     ASSERT_GT(indexed, 100);
     ExpectIndexed(Index(written, {"--verbose"}), indexed, indexed);
     ExpectEveryMessageFound(written.database);
-    EXPECT_FALSE(SearchIds(written.database, "folder_path:\"Beta\"").empty());
+    EXPECT_FALSE(SearchIds(written.database, "folder:Beta").empty());
 }
 
 #ifdef OMBREL_PYTHON_EMAIL_DATA
@@ -111,7 +111,7 @@ TEST(OmbrelIndex, FindsEveryOneOfPythonsTestMessages) {
     const auto indexed = static_cast<std::int64_t>(store.accounts[0].folders[0].messages.size());
     ExpectIndexed(run, indexed, indexed);
     ExpectEveryMessageFound(written.database);
-    EXPECT_FALSE(SearchIds(written.database, "attachments:\"dingusfish\"").empty());
+    EXPECT_FALSE(SearchIds(written.database, "attachment:dingusfish").empty());
 
     // A copy of the store elsewhere is the same store to the index.
     const std::string copy = written.disk.Local(u"copy").string();

@@ -1,10 +1,12 @@
 #include "tests/native/cli/OmbrelRun.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 
 #include "cli/MailIndex.h"
+#include "cli/MailSearch.h"
 
 namespace ombrel::testing {
 namespace {
@@ -85,8 +87,10 @@ std::vector<std::string> DatabaseRows(const std::string& database) {
 
 std::vector<std::int64_t> SearchIds(const std::string& database, const std::string& query) {
     cli::MailIndex index(database, cli::Sqlite::Mode::kReadOnly);
-    std::vector<std::int64_t> ids;
-    index.Search(query, 1000000, [&](const cli::SearchHit& hit) { ids.push_back(hit.id); });
+    cli::MailSearch search(index.Database(), false);
+    const cli::CompiledQuery compiled = search.Compile(*cli::ParseQuery(query, kNow));
+    std::vector<std::int64_t> ids = search.Ids(compiled, cli::SortOrder::kOldest, 1000000, 0);
+    std::sort(ids.begin(), ids.end());
     return ids;
 }
 

@@ -44,7 +44,10 @@ std::vector<IndexedMessage> IndexedMessages(const std::string& database);
 // Every row of the database's messages and folders tables, as text, in order.
 std::vector<std::string> DatabaseRows(const std::string& database);
 
-// The ids of the messages that a search finds (as many as there are).
+// The time that relative dates in the tests' queries count back from.
+inline constexpr const char* kNow = "2006-09-01 12:00:00";
+
+// The ids of the messages that a search finds (as many as there are), in order.
 std::vector<std::int64_t> SearchIds(const std::string& database, const std::string& query);
 
 // The longest word of the text (at least four bytes long) as a quoted phrase, or empty.
