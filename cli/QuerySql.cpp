@@ -146,7 +146,11 @@ class Compiler {
         for (const auto& child : node.children) parts.push_back(Compile(*child, positive));
         Part part;
         if (std::ranges::all_of(parts, [](const Part& p) { return p.TextOnly() && !p.negated; })) {
-            for (const Part& p : parts) Append(part.match, " OR ", "(" + p.match + ")");
+            std::vector<std::string> any;
+            for (const Part& p : parts) {
+                if (std::ranges::find(any, p.match) == any.end()) any.push_back(p.match);
+            }
+            for (const std::string& match : any) Append(part.match, " OR ", "(" + match + ")");
             return part;
         }
         for (Part& p : parts) {

@@ -310,6 +310,103 @@ TEST_F(OmbrelSearch, ShowsTheWholeMessageItsStoredBytesAndItsAttachments) {
     EXPECT_EQ(Ombrel("show", {"--part", "3", "4"}).status, cli::kExitUsage);
 }
 
+// A message of a million bytes of one word, as anyone may send: every query for the word costs
+// little more than for any other message (the bound is generous; the benchmark measures).
+TEST(OmbrelSearchBounds, OneWordRepeatedOverAMegabyteIsSearchedQuickly) {
+    std::string words;
+    while (words.size() < 1000000) words += "flood ";
+    SampleStore store;
+    SampleAccount account;
+    account.user = u"Main";
+    account.directory = u"Main\\";
+    SampleFolder inbox;
+    inbox.storedName = "Inbox";
+    inbox.displayName = u"Inbox";
+    inbox.messages = {{Message("From: a@example.org\r\nSubject: big\r\n", words), Day(2006, 1, 1), 0},
+                      {Message("From: b@example.org\r\nSubject: small\r\n", "A flood.\r\n"),
+                       Day(2006, 1, 2), 0}};
+    account.folders.push_back(std::move(inbox));
+    store.accounts.push_back(std::move(account));
+    store.registrySlots = 2;
+    const WrittenStore written(store);
+    ASSERT_EQ(RunOmbrel({"index", written.root, "--db", written.database, "--registry",
+                         written.registry})
+                  .status,
+              0);
+    std::string repeated;
+    for (std::size_t i = 0; i < cli::kMaxQueryTerms / 2; ++i) repeated += "flood OR flood* ";
+    repeated.resize(repeated.size() - 4);
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"flood"}, {"--sort", "relevance", "flood"}, {repeated},
+          {"\"flood flood flood flood flood flood\""}}) {
+        std::vector<std::string> command = {"search", "--db", written.database};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        const auto start = std::chrono::steady_clock::now();
+        const CommandRun run = RunOmbrel(command);
+        const auto took = std::chrono::steady_clock::now() - start;
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_THAT(run.out, HasSubstr("«flood» «flood»")) << arguments.back();
+        EXPECT_LT(took, std::chrono::seconds(5)) << arguments.back();
+    }
+}
+
+// The schema of the indexes that ombrel wrote before it kept every part of a message.
+constexpr const char* kSchemaVersion1 = R"sql(
+    CREATE TABLE folders (id INTEGER PRIMARY KEY, directory TEXT NOT NULL UNIQUE,
+        path TEXT NOT NULL, done INTEGER NOT NULL DEFAULT 0,
+        last_offset INTEGER NOT NULL DEFAULT -1, last_size INTEGER NOT NULL DEFAULT -1);
+    CREATE TABLE messages (id INTEGER PRIMARY KEY, folder_id INTEGER REFERENCES folders (id),
+        position INTEGER, import_key TEXT UNIQUE, received TEXT, subject TEXT, sender TEXT,
+        recipients TEXT, cc TEXT, bcc TEXT, reply_to TEXT, body TEXT, attachments TEXT,
+        format TEXT, mail_flags INTEGER, folder_path TEXT, UNIQUE (folder_id, position));
+    CREATE VIRTUAL TABLE message_text USING fts5 (subject, sender, recipients, cc, body,
+        attachments, folder_path, content = 'messages', content_rowid = 'id',
+        tokenize = 'unicode61 remove_diacritics 2');
+    CREATE TRIGGER messages_added AFTER INSERT ON messages BEGIN
+        INSERT INTO message_text (rowid, subject, sender, recipients, cc, body, attachments,
+            folder_path) VALUES (new.id, new.subject, new.sender, new.recipients, new.cc,
+            new.body, new.attachments, new.folder_path); END;
+    CREATE TRIGGER messages_removed AFTER DELETE ON messages BEGIN
+        INSERT INTO message_text (message_text, rowid, subject, sender, recipients, cc, body,
+            attachments, folder_path) VALUES ('delete', old.id, old.subject, old.sender,
+            old.recipients, old.cc, old.body, old.attachments, old.folder_path); END;
+    PRAGMA application_id = 1330463281;
+    PRAGMA user_version = 1;
+    INSERT INTO folders VALUES (1, 'Main\Inbox\', 'Main\Inbox', 7, 0, 0);
+    INSERT INTO messages (folder_id, position, subject, body) VALUES (1, 3, 'four parts', 'The first part.');
+    INSERT INTO messages (import_key, subject, body) VALUES ('{"subject":"kiwi"}', 'kiwi', 'A kiwi.');
+)sql";
+
+TEST(OmbrelUpgrade, AnIndexOfSchemaOneIsUpgradedInPlaceKeepingItsImports) {
+    SampleStore store;
+    SampleAccount account;
+    account.user = u"Main";
+    account.directory = u"Main\\";
+    SampleFolder inbox;
+    inbox.storedName = "Inbox";
+    inbox.displayName = u"Inbox";
+    inbox.messages = FixedMessages();
+    account.folders.push_back(std::move(inbox));
+    store.accounts.push_back(std::move(account));
+    store.registrySlots = 2;
+    const WrittenStore written(store);
+    cli::Sqlite(written.database, cli::Sqlite::Mode::kReadWrite).Execute(kSchemaVersion1);
+
+    const CommandRun search = RunOmbrel({"search", "--db", written.database, "kiwi"});
+    EXPECT_EQ(search.status, 1);
+    EXPECT_THAT(search.err, HasSubstr("earlier ombrel (schema 1): run `ombrel index` once"));
+
+    const CommandRun index = RunOmbrel(
+        {"index", written.root, "--db", written.database, "--registry", written.registry});
+    EXPECT_EQ(index.status, 0) << index.err;
+    EXPECT_THAT(index.err, HasSubstr("(schema 1): upgraded in place to schema 2"));
+    EXPECT_THAT(index.out, HasSubstr("indexed 7 messages"));
+    EXPECT_THAT(index.out, HasSubstr("the index holds 8 messages"));
+    EXPECT_THAT(SearchIds(written.database, "kiwi"), ElementsAre(2));
+    EXPECT_EQ(SearchIds(written.database, "zebra").size(), 1U);
+    EXPECT_EQ(RunOmbrel({"index", written.root, "--db", written.database}).err, "");
+}
+
 TEST(OmbrelHelp, EveryCommandHasItsHelp) {
     for (const char* command : {"search", "count", "show", "index", "import"}) {
         const CommandRun asked = RunOmbrel({command, "--help"});
