@@ -45,9 +45,8 @@ FtsTokenizer::~FtsTokenizer() {
 
 void FtsTokenizer::Tokenize(std::string_view text, const Visit& visit) const {
     constexpr std::size_t kMaxChunk = 1 << 30;  // the tokenizer counts in int
-    methods_.xTokenize(tokenizer_, const_cast<Visit*>(&visit), FTS5_TOKENIZE_DOCUMENT,
-                       text.data(), static_cast<int>(std::min(text.size(), kMaxChunk)),
-                       VisitToken);
+    methods_.xTokenize(tokenizer_, const_cast<Visit*>(&visit), FTS5_TOKENIZE_DOCUMENT, text.data(),
+                       static_cast<int>(std::min(text.size(), kMaxChunk)), VisitToken);
 }
 
 std::vector<std::string> FtsTokenizer::Words(std::string_view text) const {

@@ -5,8 +5,8 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-#include "cli/DatabaseLocation.h"
 #include "cli/DatabaseIndexer.h"
+#include "cli/DatabaseLocation.h"
 #include "common/CalendarMath.h"
 #include "indexer/EmailEvent.h"
 #include "platform/posix/Utf8Conversion.h"

@@ -22,8 +22,8 @@ struct SearchHit {
     std::string from;
     std::string subject;
     std::string messageId;
-    std::string thread;  // the message id that starts its conversation, or empty
-    std::string store;   // where the message is stored: "DIRECTORY #N", or "imported"
+    std::string thread;   // the message id that starts its conversation, or empty
+    std::string store;    // where the message is stored: "DIRECTORY #N", or "imported"
     std::string snippet;  // with the words searched for between "«" and "»"
     std::string json;     // the whole hit as one JSON object
 };

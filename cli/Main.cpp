@@ -26,9 +26,8 @@ int Help(const std::vector<std::string>& arguments) {
 int Run(const std::string& command, const std::vector<std::string>& arguments) {
     if (command == "help" || command == "--help" || command == "-h") return Help(arguments);
     if (CommandHelp(command) == nullptr) throw UsageError("unknown command " + command);
-    if (std::ranges::any_of(arguments, [](const std::string& a) {
-            return a == "--help" || a == "-h";
-        })) {
+    if (std::ranges::any_of(arguments,
+                            [](const std::string& a) { return a == "--help" || a == "-h"; })) {
         return Help({command});
     }
     if (command == "index") return IndexCommand(arguments);

@@ -58,7 +58,7 @@ void ReadConversationHeaders(std::string_view raw, MessageText& text) {
             text.references = MessageIds(value, kMaxReferences);
         }
     }
-    const std::string& first = !text.references.empty() ? text.references
+    const std::string& first = !text.references.empty()  ? text.references
                                : !text.inReplyTo.empty() ? text.inReplyTo
                                                          : text.messageId;
     text.thread = first.substr(0, first.find(' '));

@@ -20,17 +20,21 @@ struct Token {
     std::size_t start = 0;  // from 0
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
-bool EndsWord(char c) { return IsBlank(c) || c == '(' || c == ')' || c == '"'; }
+bool EndsWord(char c) {
+    return IsBlank(c) || c == '(' || c == ')' || c == '"';
+}
 
 // Whether the text holds something a word is made of: a letter or digit, or any character beyond
 // ASCII (the index's tokenizer decides which of those count).
 bool HasWordCharacter(std::string_view text) {
     return std::ranges::any_of(text, [](char c) {
         const auto byte = static_cast<unsigned char>(c);
-        return byte >= 0x80 || (byte >= '0' && byte <= '9') || ((byte | 0x20) >= 'a' &&
-                                                                 (byte | 0x20) <= 'z');
+        return byte >= 0x80 || (byte >= '0' && byte <= '9') ||
+               ((byte | 0x20) >= 'a' && (byte | 0x20) <= 'z');
     });
 }
 
@@ -83,7 +87,7 @@ class Lexer {
         const std::string_view word = query_.substr(start, at_ - start);
         token.kind = Token::Kind::kWord;
         if (word == "AND" || word == "OR" || word == "NOT") {
-            token.kind = word == "AND"   ? Token::Kind::kAnd
+            token.kind = word == "AND"  ? Token::Kind::kAnd
                          : word == "OR" ? Token::Kind::kOr
                                         : Token::Kind::kNot;
             return;
@@ -120,8 +124,9 @@ constexpr std::array<FieldName, 7> kTextFields = {{{"from", TextField::kFrom},
                                                    {"body", TextField::kBody},
                                                    {"attachment", TextField::kAttachment},
                                                    {"folder", TextField::kFolder}}};
-constexpr const char* kFieldList = "from:, to:, cc:, subject:, body:, attachment:, folder:, "
-                                   "date:, is:flagged, has:attachment";
+constexpr const char* kFieldList =
+    "from:, to:, cc:, subject:, body:, attachment:, folder:, "
+    "date:, is:flagged, has:attachment";
 
 // "YYYY-MM-DD 00:00:00" of a day.
 std::string DayText(std::chrono::year_month_day day) {
@@ -210,9 +215,7 @@ std::optional<DateSpan> RelativeDate(std::string_view text, const std::string& n
 
 class Parser {
   public:
-    Parser(std::string_view query, const std::string& now) : lexer_(query), now_(now) {
-        Advance();
-    }
+    Parser(std::string_view query, const std::string& now) : lexer_(query), now_(now) { Advance(); }
 
     Node Query() {
         if (token_.kind == Token::Kind::kEnd) throw QueryError("the query is empty", 1);
@@ -302,8 +305,7 @@ class Parser {
         }
         if (token_.kind != Token::Kind::kWord && token_.kind != Token::Kind::kPhrase) Unexpected();
         if (++terms_ > kMaxQueryTerms) {
-            throw QueryError("the query has more than " + std::to_string(kMaxQueryTerms) +
-                                 " terms",
+            throw QueryError("the query has more than " + std::to_string(kMaxQueryTerms) + " terms",
                              token_.start + 1);
         }
         Node node = token_.field.empty() ? Text(TextField::kAny) : Field();
@@ -320,8 +322,7 @@ class Parser {
             node->text.pop_back();
         }
         if (!HasWordCharacter(node->text)) {
-            throw QueryError("\"" + token_.text + "\" has no word to search for",
-                             token_.start + 1);
+            throw QueryError("\"" + token_.text + "\" has no word to search for", token_.start + 1);
         }
         return node;
     }
@@ -349,9 +350,8 @@ class Parser {
         } else if (token_.field == "has" && value == "attachment") {
             node->kind = QueryNode::Kind::kHasAttachment;
         } else if (token_.field == "is" || token_.field == "has") {
-            throw QueryError(token_.field + ":" + token_.text + " is not known (" + kFieldList +
-                                 ")",
-                             valueAt);
+            throw QueryError(
+                token_.field + ":" + token_.text + " is not known (" + kFieldList + ")", valueAt);
         } else if (token_.field == "date") {
             throw QueryError("date: takes a day, a month, a year or a range, not a phrase",
                              valueAt);
@@ -384,9 +384,8 @@ class Parser {
                              at);
         }
         node.from = from->start;
-        node.until = dots == std::string_view::npos && from->start == from->end
-                         ? std::string()
-                         : until->end;
+        node.until =
+            dots == std::string_view::npos && from->start == from->end ? std::string() : until->end;
     }
 
     Lexer lexer_;

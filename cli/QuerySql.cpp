@@ -155,8 +155,7 @@ class Compiler {
         }
         for (Part& p : parts) {
             Append(part.condition, " OR ", Condition(p));
-            part.parameters.insert(part.parameters.end(), p.parameters.begin(),
-                                   p.parameters.end());
+            part.parameters.insert(part.parameters.end(), p.parameters.begin(), p.parameters.end());
         }
         part.condition = "(" + part.condition + ")";
         return part;

@@ -76,8 +76,8 @@ void PrintHit(const SearchHit& hit) {
 std::vector<SearchHit> ByConversation(std::vector<SearchHit> hits) {
     std::map<std::string, std::size_t> firstPlace;
     for (std::size_t i = 0; i < hits.size(); ++i) {
-        const std::string key = hits[i].thread.empty() ? "#" + std::to_string(hits[i].id)
-                                                       : hits[i].thread;
+        const std::string key =
+            hits[i].thread.empty() ? "#" + std::to_string(hits[i].id) : hits[i].thread;
         firstPlace.try_emplace(key, i);
     }
     std::stable_sort(hits.begin(), hits.end(), [&](const SearchHit& a, const SearchHit& b) {

@@ -43,14 +43,15 @@ IndexedMessage ReadIndexed(MailIndex& index, std::int64_t id) {
         FROM messages AS m LEFT JOIN folders AS f ON f.id = m.folder_id WHERE m.id = ?1)sql");
     row.Bind(1, id);
     if (!row.Step()) throw std::runtime_error("no message has the id " + std::to_string(id));
-    return {row.Text(0), row.Integer(1), row.Integer(2), row.Text(3), row.Text(4), row.Text(5),
-            row.Text(6), row.Text(7), row.Text(8),  row.Text(9),  row.Text(10), row.Text(11)};
+    return {row.Text(0), row.Integer(1), row.Integer(2), row.Text(3), row.Text(4),  row.Text(5),
+            row.Text(6), row.Text(7),    row.Text(8),    row.Text(9), row.Text(10), row.Text(11)};
 }
 
 std::int64_t MessageNumber(const std::string& text) {
     char* end = nullptr;
     const long long id = std::strtoll(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || id < 1) throw UsageError("show takes a message ID, not " + text);
+    if (text.empty() || *end != '\0' || id < 1)
+        throw UsageError("show takes a message ID, not " + text);
     return id;
 }
 
@@ -105,6 +106,7 @@ void PrintText(const std::string& text) {
     std::string line;
     for (std::size_t at = 0; at <= text.size(); ++at) {
         if (at == text.size() || text[at] == '\n') {
+            if (line.ends_with('\r')) line.pop_back();
             std::printf("%s\n", TerminalText(line).c_str());
             line.clear();
         } else {
@@ -116,7 +118,7 @@ void PrintText(const std::string& text) {
 // The folder's directory as the core opens it: below the store's, unless the index run found it
 // elsewhere.
 std::u16string FolderDirectory(MailIndex& index, const std::string& directory) {
-    const bool elsewhere = directory.starts_with('\\') ||
+    const bool elsewhere = directory.starts_with('\\') || directory.starts_with('/') ||
                            (directory.size() > 1 && directory[1] == ':');
     if (elsewhere) return Utf8ToWide(directory);
     const std::string store = index.Setting("data_directory");

@@ -9,7 +9,9 @@ namespace {
 constexpr std::size_t kBefore = 40;   // bytes of text before the first marked word
 constexpr std::size_t kLength = 160;  // bytes of the snippet's text in all
 
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 // Moves back to the start of a UTF-8 character.
 std::size_t CharacterStart(std::string_view text, std::size_t at) {
@@ -45,7 +47,8 @@ SnippetMaker::SnippetMaker(const FtsTokenizer& tokenizer, const std::vector<Mark
 
 bool SnippetMaker::Marks(std::string_view word) const {
     return std::ranges::find(words_, word) != words_.end() ||
-           std::ranges::any_of(prefixes_, [&](const std::string& p) { return word.starts_with(p); });
+           std::ranges::any_of(prefixes_,
+                               [&](const std::string& p) { return word.starts_with(p); });
 }
 
 std::string SnippetMaker::Snippet(std::string_view text) const {
@@ -55,7 +58,8 @@ std::string SnippetMaker::Snippet(std::string_view text) const {
                             if (Marks(word)) first = start;
                             return !first;
                         });
-    const std::size_t begin = CharacterStart(text, first && *first > kBefore ? *first - kBefore : 0);
+    const std::size_t begin =
+        CharacterStart(text, first && *first > kBefore ? *first - kBefore : 0);
     const std::size_t end = CharacterStart(text, std::min(text.size(), begin + kLength));
     const std::string_view window = text.substr(begin, end - begin);
 
@@ -71,6 +75,7 @@ std::string SnippetMaker::Snippet(std::string_view text) const {
         return true;
     });
     AppendSpaced(snippet, window.substr(done));
+    if (snippet.ends_with(' ')) snippet.pop_back();
     if (end < text.size()) snippet += "...";
     return snippet;
 }

@@ -9,9 +9,11 @@ namespace {
 // The code point of the UTF-8 character at `at` and its length; 0 for a byte that starts none.
 std::size_t Decode(std::string_view text, std::size_t at, char32_t& code) {
     const auto lead = static_cast<unsigned char>(text[at]);
-    std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                       : (lead >> 3) == 0x1E  ? 4
-                                                              : 0;
+    std::size_t length = lead < 0x80           ? 1
+                         : (lead >> 5) == 0x6  ? 2
+                         : (lead >> 4) == 0xE  ? 3
+                         : (lead >> 3) == 0x1E ? 4
+                                               : 0;
     if (length == 0 || at + length > text.size()) return 0;
     code = length == 1 ? lead : lead & (0x7F >> length);
     for (std::size_t i = 1; i < length; ++i) {

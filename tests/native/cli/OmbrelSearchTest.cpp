@@ -20,8 +20,8 @@ using ::testing::Not;
 
 std::int32_t Day(int year, unsigned month, unsigned day) {
     using namespace std::chrono;
-    const sys_days days = year_month_day(std::chrono::year(year), std::chrono::month(month),
-                                         std::chrono::day(day));
+    const sys_days days =
+        year_month_day(std::chrono::year(year), std::chrono::month(month), std::chrono::day(day));
     return static_cast<std::int32_t>(days.time_since_epoch().count() * 86400 + 12 * 3600);
 }
 
@@ -34,8 +34,7 @@ const std::string kPdf = "%PDF-1.4 plan of the year";
 // The store every query runs over: each message says what it is there to be found by. Message
 // N is the Nth indexed, so its id is N.
 std::vector<StoredMessage> FixedMessages() {
-    const std::string related =
-        "Content-Type: multipart/mixed; boundary=\"outer\"\r\n";
+    const std::string related = "Content-Type: multipart/mixed; boundary=\"outer\"\r\n";
     return {
         {Message("From: Barry Ames <barry@example.org>\r\nTo: bob@example.org\r\n"
                  "Subject: Water report\r\nMessage-ID: <m1@example.org>\r\n",
@@ -49,20 +48,21 @@ std::vector<StoredMessage> FixedMessages() {
                  "Subject: budget talk\r\nContent-Type: text/plain; charset=utf-8\r\n",
                  "The budget, over coffee at the caf\xC3\xA9.\r\n"),
          Day(2006, 3, 20), 0},
-        {Message("From: dave@example.org\r\nTo: anna@example.org\r\nSubject: four parts\r\n" +
-                     related,
-                 "--outer\r\nContent-Type: text/plain\r\n\r\nThe first part.\r\n"
-                 "--outer\r\nContent-Type: text/plain\r\n\r\nA zebra in the second.\r\n"
-                 "--outer\r\nContent-Type: text/html\r\n\r\n<p>A <b>giraffe</b> here.</p>\r\n"
-                 "--outer\r\nContent-Type: image/png\r\nContent-ID: <logo.png>\r\n"
-                 "Content-Transfer-Encoding: base64\r\n\r\niVBORw0KGgo=\r\n"
-                 "--outer\r\nContent-Type: application/pdf; name=\"plan.pdf\"\r\n"
-                 "Content-Disposition: attachment; filename=\"plan.pdf\"\r\n"
-                 "Content-Transfer-Encoding: base64\r\n\r\nJVBERi0xLjQgcGxhbiBvZiB0aGUgeWVhcg==\r\n"
-                 "--outer--\r\n"),
+        {Message(
+             "From: dave@example.org\r\nTo: anna@example.org\r\nSubject: four parts\r\n" + related,
+             "--outer\r\nContent-Type: text/plain\r\n\r\nThe first part.\r\n"
+             "--outer\r\nContent-Type: text/plain\r\n\r\nA zebra in the second.\r\n"
+             "--outer\r\nContent-Type: text/html\r\n\r\n<p>A <b>giraffe</b> here.</p>\r\n"
+             "--outer\r\nContent-Type: image/png\r\nContent-ID: <logo.png>\r\n"
+             "Content-Transfer-Encoding: base64\r\n\r\niVBORw0KGgo=\r\n"
+             "--outer\r\nContent-Type: application/pdf; name=\"plan.pdf\"\r\n"
+             "Content-Disposition: attachment; filename=\"plan.pdf\"\r\n"
+             "Content-Transfer-Encoding: base64\r\n\r\nJVBERi0xLjQgcGxhbiBvZiB0aGUgeWVhcg==\r\n"
+             "--outer--\r\n"),
          Day(2006, 4, 1), 0},
         {Message("From: erin@example.org\r\nTo: anna@example.org\r\nSubject: Fwd: animals\r\n"
-                 "Message-ID: <m5@example.org>\r\n" + related,
+                 "Message-ID: <m5@example.org>\r\n" +
+                     related,
                  "--outer\r\nContent-Type: text/plain\r\n\r\nSee below.\r\n"
                  "--outer\r\nContent-Type: message/rfc822\r\n\r\n"
                  "From: frank@example.org\r\nSubject: the okapi\r\n\r\nAn okapi was seen.\r\n"
@@ -76,7 +76,9 @@ std::vector<StoredMessage> FixedMessages() {
         {Message("From: \x1B[31mmallory@example.org\r\nTo: anna@example.org\r\n"
                  "Subject: evil \x1B]52;c;QUFBQQ==\x07 red\r\n"
                  "Content-Type: text/plain; charset=utf-8\r\n",
-                 "Trick \xC2\x9B" "2J and \xE2\x80\xAE" "desrever text.\r\n"),
+                 "Trick \xC2\x9B"
+                 "2J and \xE2\x80\xAE"
+                 "desrever text.\r\n"),
          Day(2006, 8, 20), 0},
     };
 }
@@ -233,8 +235,8 @@ TEST_F(OmbrelSearch, SaysHowManyMatchedAndShowsThemInTheOrderAskedPageByPage) {
     EXPECT_LT(newest.out.find("3  2006-03-20"), newest.out.find("2  2006-02-15"));
     EXPECT_LT(newest.out.find("2  2006-02-15"), newest.out.find("1  2006-01-10"));
 
-    const CommandRun page = Ombrel("search", {"--sort", "oldest", "--offset", "1", "--limit",
-                                              "1", "water OR budget"});
+    const CommandRun page =
+        Ombrel("search", {"--sort", "oldest", "--offset", "1", "--limit", "1", "water OR budget"});
     EXPECT_THAT(page.out, HasSubstr("2  2006-02-15"));
     EXPECT_THAT(page.out, Not(HasSubstr("1  2006-01-10")));
     EXPECT_THAT(page.out, HasSubstr("3 matched, 1 shown (2 to 2)\n"));
@@ -322,22 +324,24 @@ TEST(OmbrelSearchBounds, OneWordRepeatedOverAMegabyteIsSearchedQuickly) {
     SampleFolder inbox;
     inbox.storedName = "Inbox";
     inbox.displayName = u"Inbox";
-    inbox.messages = {{Message("From: a@example.org\r\nSubject: big\r\n", words), Day(2006, 1, 1), 0},
-                      {Message("From: b@example.org\r\nSubject: small\r\n", "A flood.\r\n"),
-                       Day(2006, 1, 2), 0}};
+    inbox.messages = {
+        {Message("From: a@example.org\r\nSubject: big\r\n", words), Day(2006, 1, 1), 0},
+        {Message("From: b@example.org\r\nSubject: small\r\n", "A flood.\r\n"), Day(2006, 1, 2), 0}};
     account.folders.push_back(std::move(inbox));
     store.accounts.push_back(std::move(account));
     store.registrySlots = 2;
     const WrittenStore written(store);
-    ASSERT_EQ(RunOmbrel({"index", written.root, "--db", written.database, "--registry",
-                         written.registry})
-                  .status,
-              0);
+    ASSERT_EQ(
+        RunOmbrel({"index", written.root, "--db", written.database, "--registry", written.registry})
+            .status,
+        0);
     std::string repeated;
     for (std::size_t i = 0; i < cli::kMaxQueryTerms / 2; ++i) repeated += "flood OR flood* ";
     repeated.resize(repeated.size() - 4);
     for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"flood"}, {"--sort", "relevance", "flood"}, {repeated},
+         {std::vector<std::string>{"flood"},
+          {"--sort", "relevance", "flood"},
+          {repeated},
           {"\"flood flood flood flood flood flood\""}}) {
         std::vector<std::string> command = {"search", "--db", written.database};
         command.insert(command.end(), arguments.begin(), arguments.end());
