@@ -7,7 +7,7 @@
 namespace ombrel::cli {
 
 std::string DatabaseFile(const CommandLine& line, bool creating) {
-    const std::string given = line.Value("--db");
+    std::string given = line.Value("--db");
     if (!given.empty()) return given;
     namespace fs = std::filesystem;
     fs::path data;

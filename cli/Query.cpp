@@ -191,7 +191,7 @@ std::optional<DateSpan> RelativeDate(std::string_view text, const std::string& n
     if (text.size() < 2) return std::nullopt;
     const std::optional<int> count = Number(text.substr(0, text.size() - 1));
     if (!count || *count < 0 || *count > 100000) return std::nullopt;
-    year_month_day then;
+    year_month_day then{};
     switch (text.back()) {
         case 'd':
             then = sys_days(today) - days(*count);
