@@ -36,15 +36,21 @@ CompiledQuery MailSearch::Compile(const QueryNode& query) const {
     return CompileQuery(query, table_);
 }
 
-std::string MailSearch::From(const CompiledQuery& query) const {
+// Ranked, the messages come from the full-text table, which knows each match's rank; else from
+// the messages table, so that they are found in the order of their time received.
+std::string MailSearch::From(const CompiledQuery& query, bool ranked) const {
     std::string from;
-    if (!query.match.empty()) {
+    if (query.match.empty()) {
+        from = " FROM messages AS m";
+    } else if (ranked) {
         from = " FROM " + table_ + " JOIN messages AS m ON m.id = " + table_ + ".rowid WHERE " +
                table_ + " MATCH ?";
-        if (!query.condition.empty()) from += " AND " + query.condition;
     } else {
-        from = " FROM messages AS m";
-        if (!query.condition.empty()) from += " WHERE " + query.condition;
+        from = " FROM messages AS m WHERE m.id IN (SELECT rowid FROM " + table_ + " WHERE " +
+               table_ + " MATCH ?)";
+    }
+    if (!query.condition.empty()) {
+        from += (query.match.empty() ? " WHERE " : " AND ") + query.condition;
     }
     return from;
 }
@@ -56,15 +62,20 @@ void MailSearch::BindAll(Statement& statement, const CompiledQuery& query) {
 }
 
 std::int64_t MailSearch::Count(const CompiledQuery& query) {
-    Statement count(db_, ("SELECT count(*)" + From(query)).c_str());
+    const std::string sql = query.condition.empty() && !query.match.empty()
+                                ? "SELECT count(*) FROM " + table_ + " WHERE " + table_ +
+                                      " MATCH ?"
+                                : "SELECT count(*)" + From(query, false);
+    Statement count(db_, sql.c_str());
     BindAll(count, query);
     return count.Step() ? count.Integer(0) : 0;
 }
 
 std::vector<std::int64_t> MailSearch::Ids(const CompiledQuery& query, SortOrder order,
                                           std::int64_t limit, std::int64_t offset) {
-    std::string sql = "SELECT m.id" + From(query);
-    if (order == SortOrder::kRelevance && !query.match.empty()) {
+    const bool ranked = order == SortOrder::kRelevance && !query.match.empty();
+    std::string sql = "SELECT m.id" + From(query, ranked);
+    if (ranked) {
         sql += " ORDER BY bm25(" + table_ + ", " + kWeights + "), m.id";
     } else if (order == SortOrder::kOldest) {
         sql += " ORDER BY m.received, m.id";

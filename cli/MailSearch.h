@@ -46,7 +46,7 @@ class MailSearch {
     SearchHit Hit(std::int64_t id, const CompiledQuery& query);
 
   private:
-    std::string From(const CompiledQuery& query) const;
+    std::string From(const CompiledQuery& query, bool ranked) const;
     static void BindAll(Statement& statement, const CompiledQuery& query);
 
     Sqlite& db_;

@@ -91,19 +91,8 @@ std::vector<StoredMessage> PythonTestMessages() {
 }
 
 TEST(OmbrelIndex, FindsEveryOneOfPythonsTestMessages) {
-    SampleStore store;
-    SampleAccount account;
-    account.user = u"Python";
-    account.directory = u"Python\\";
-    account.address = "python@example.org";
-    SampleFolder inbox;
-    inbox.storedName = "Inbox";
-    inbox.displayName = u"Inbox";
-    inbox.messages = PythonTestMessages();
-    ASSERT_GE(inbox.messages.size(), 40U);
-    account.folders.push_back(std::move(inbox));
-    store.accounts.push_back(std::move(account));
-    store.registrySlots = 2;
+    const SampleStore store = OneFolderStore(PythonTestMessages(), u"Python");
+    ASSERT_GE(store.accounts[0].folders[0].messages.size(), 40U);
     const WrittenStore written(store);
 
     // Without the registry export: the account is the folder that holds a folder list.

@@ -47,6 +47,22 @@ CommandRun RunOmbrel(const std::vector<std::string>& arguments) {
             ReadAll(output.Local(u"err"))};
 }
 
+SampleStore OneFolderStore(std::vector<StoredMessage> messages, const std::u16string& user) {
+    SampleStore store;
+    SampleAccount account;
+    account.user = user;
+    account.directory = user + u"\\";
+    account.address = "anna@example.org";
+    SampleFolder inbox;
+    inbox.storedName = "Inbox";
+    inbox.displayName = u"Inbox";
+    inbox.messages = std::move(messages);
+    account.folders.push_back(std::move(inbox));
+    store.accounts.push_back(std::move(account));
+    store.registrySlots = 2;
+    return store;
+}
+
 WrittenStore::WrittenStore(const SampleStore& store)
     : root(disk.Local(u"store").string()),
       registry(disk.Local(u"registry.reg").string()),

@@ -20,6 +20,10 @@ struct CommandRun {
 // Runs `ombrel` with the arguments (each quoted for the shell).
 CommandRun RunOmbrel(const std::vector<std::string>& arguments);
 
+// A store of one account, "Main" (or `user`), whose one folder, its Inbox, holds the messages.
+SampleStore OneFolderStore(std::vector<StoredMessage> messages,
+                           const std::u16string& user = u"Main");
+
 // A mail store written below a temporary directory ("store/", with its registry export
 // "registry.reg" beside it), and a database path beside it.
 struct WrittenStore {

@@ -87,19 +87,7 @@ std::vector<StoredMessage> FixedMessages() {
 class OmbrelSearch : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        SampleStore store;
-        SampleAccount account;
-        account.user = u"Main";
-        account.directory = u"Main\\";
-        account.address = "anna@example.org";
-        SampleFolder inbox;
-        inbox.storedName = "Inbox";
-        inbox.displayName = u"Inbox";
-        inbox.messages = FixedMessages();
-        account.folders.push_back(std::move(inbox));
-        store.accounts.push_back(std::move(account));
-        store.registrySlots = 2;
-        written_ = new WrittenStore(store);
+        written_ = new WrittenStore(OneFolderStore(FixedMessages()));
         const CommandRun run = RunOmbrel({"index", written_->root, "--db", written_->database,
                                           "--registry", written_->registry, "--stem"});
         ASSERT_EQ(run.status, 0) << run.err;
@@ -319,20 +307,10 @@ TEST_F(OmbrelSearch, ShowsTheWholeMessageItsStoredBytesAndItsAttachments) {
 TEST(OmbrelSearchBounds, OneWordRepeatedOverAMegabyteIsSearchedQuickly) {
     std::string words;
     while (words.size() < 1000000) words += "flood ";
-    SampleStore store;
-    SampleAccount account;
-    account.user = u"Main";
-    account.directory = u"Main\\";
-    SampleFolder inbox;
-    inbox.storedName = "Inbox";
-    inbox.displayName = u"Inbox";
-    inbox.messages = {
-        {Message("From: a@example.org\r\nSubject: big\r\n", words), Day(2006, 1, 1), 0},
-        {Message("From: b@example.org\r\nSubject: small\r\n", "A flood.\r\n"), Day(2006, 1, 2), 0}};
-    account.folders.push_back(std::move(inbox));
-    store.accounts.push_back(std::move(account));
-    store.registrySlots = 2;
-    const WrittenStore written(store);
+    const WrittenStore written(OneFolderStore(
+        {{Message("From: a@example.org\r\nSubject: big\r\n", words), Day(2006, 1, 1), 0},
+         {Message("From: b@example.org\r\nSubject: small\r\n", "A flood.\r\n"), Day(2006, 1, 2),
+          0}}));
     ASSERT_EQ(
         RunOmbrel({"index", written.root, "--db", written.database, "--registry", written.registry})
             .status,
@@ -384,18 +362,7 @@ constexpr const char* kSchemaVersion1 = R"sql(
 )sql";
 
 TEST(OmbrelUpgrade, AnIndexOfSchemaOneIsUpgradedInPlaceKeepingItsImports) {
-    SampleStore store;
-    SampleAccount account;
-    account.user = u"Main";
-    account.directory = u"Main\\";
-    SampleFolder inbox;
-    inbox.storedName = "Inbox";
-    inbox.displayName = u"Inbox";
-    inbox.messages = FixedMessages();
-    account.folders.push_back(std::move(inbox));
-    store.accounts.push_back(std::move(account));
-    store.registrySlots = 2;
-    const WrittenStore written(store);
+    const WrittenStore written(OneFolderStore(FixedMessages()));
     cli::Sqlite(written.database, cli::Sqlite::Mode::kReadWrite).Execute(kSchemaVersion1);
 
     const CommandRun search = RunOmbrel({"search", "--db", written.database, "kiwi"});
