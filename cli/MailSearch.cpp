@@ -37,17 +37,19 @@ CompiledQuery MailSearch::Compile(const QueryNode& query) const {
 }
 
 // Ranked, the messages come from the full-text table, which knows each match's rank; else from
-// the messages table, so that they are found in the order of their time received.
+// the index of the times received, newest or oldest first, so that the first hits end the search
+// (the full-text matches are a set to look the ids up in).
 std::string MailSearch::From(const CompiledQuery& query, bool ranked) const {
     std::string from;
-    if (query.match.empty()) {
-        from = " FROM messages AS m";
-    } else if (ranked) {
+    if (ranked) {
         from = " FROM " + table_ + " JOIN messages AS m ON m.id = " + table_ + ".rowid WHERE " +
                table_ + " MATCH ?";
     } else {
-        from = " FROM messages AS m WHERE m.id IN (SELECT rowid FROM " + table_ + " WHERE " +
-               table_ + " MATCH ?)";
+        from = " FROM messages AS m INDEXED BY messages_received";
+        if (!query.match.empty()) {
+            from += " WHERE m.id IN (SELECT rowid FROM " + table_ + " WHERE " + table_ +
+                    " MATCH ?)";
+        }
     }
     if (!query.condition.empty()) {
         from += (query.match.empty() ? " WHERE " : " AND ") + query.condition;
