@@ -109,13 +109,20 @@ int SearchCommand(const std::vector<std::string>& arguments) {
     for (const std::int64_t id : search.Ids(query, order, limit, offset)) {
         hits.push_back(search.Hit(id, query));
     }
-    if (line.Has("--threads")) hits = ByConversation(std::move(hits));
+    const bool threads = line.Has("--threads");
+    if (threads) hits = ByConversation(std::move(hits));
+    const std::string* conversation = nullptr;
     for (const SearchHit& hit : hits) {
         if (json) {
             std::printf("%s\n", hit.json.c_str());
-        } else {
-            PrintHit(hit);
+            continue;
         }
+        if (threads && !hit.thread.empty() &&
+            (conversation == nullptr || *conversation != hit.thread)) {
+            std::printf("Conversation %s\n\n", TerminalText(hit.thread).c_str());
+        }
+        conversation = &hit.thread;
+        PrintHit(hit);
     }
     const auto shown = static_cast<long long>(hits.size());
     if (json) {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -263,6 +265,24 @@ TEST_F(OmbrelSearch, ConversationsGoTogether) {
     EXPECT_LT(six, five);
     EXPECT_LT(five, four);
     EXPECT_THAT(run.out, HasSubstr("\"thread\":\"<m5@example.org>\""));
+}
+
+TEST_F(OmbrelSearch, ConversationsAreNamedInTheTextOutput) {
+    const CommandRun run = Ombrel("search", {"--threads", "okapi OR wombat"});
+    EXPECT_THAT(run.out, HasSubstr("Conversation <m5@example.org>\n\n6  2006-06-01"));
+    EXPECT_EQ(run.out.find("Conversation", run.out.find("6  2006-06-01")), std::string::npos);
+}
+
+TEST(OmbrelDatabase, WithoutDbTheIndexLivesInTheUsersDataFolder) {
+    const WrittenStore written(OneFolderStore(FixedMessages()));
+    const std::string data = written.disk.Local(u"data").string();
+    ASSERT_EQ(setenv("XDG_DATA_HOME", data.c_str(), 1), 0);
+    const CommandRun index = RunOmbrel({"index", written.root, "--registry", written.registry});
+    const CommandRun count = RunOmbrel({"count", "water"});
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(index.status, 0) << index.err;
+    EXPECT_TRUE(std::filesystem::exists(data + "/ombrel/mail.db"));
+    EXPECT_EQ(count.out, "2\n");
 }
 
 TEST_F(OmbrelSearch, MailsControlCharactersReachTheTerminalOnlyAsVisibleText) {
