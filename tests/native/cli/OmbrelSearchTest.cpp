@@ -25,7 +25,7 @@ std::int32_t Day(int year, unsigned month, unsigned day) {
     const sys_days days =
         year_month_day(std::chrono::year(year), std::chrono::month(month), std::chrono::day(day));
     return static_cast<std::int32_t>(std::int64_t{days.time_since_epoch().count()} * 86400 +
-                                     12 * 3600);
+                                     std::int64_t{12} * 3600);
 }
 
 std::string Message(const std::string& headers, const std::string& body) {
