@@ -9,6 +9,8 @@ namespace ombrel::cli {
 // status and throws UsageError, DatabaseError or std::runtime_error for the caller to report.
 int IndexCommand(const std::vector<std::string>& arguments);
 int SearchCommand(const std::vector<std::string>& arguments);
+int CountCommand(const std::vector<std::string>& arguments);
+int ShowCommand(const std::vector<std::string>& arguments);
 int ImportCommand(const std::vector<std::string>& arguments);
 
 }  // namespace ombrel::cli

@@ -49,7 +49,14 @@ HResult DatabaseIndexer::CreateRegistrar(
     return hr::kFail;
 }
 
-HResult DatabaseIndexer::Store(const EmailRecord& record) {
+HResult DatabaseIndexer::Store(EmailRecord& record) {
+    const char* text = nullptr;
+    std::uint32_t size = 0;
+    if (base_ != nullptr && origin_.folderId &&
+        base_->ReadMessage(origin_.position, &text, &size)) {
+        record.stored = {ReadMessageText(*parsed_, {text, size}),
+                         base_->Index().Entry(origin_.position).status, size};
+    }
     // A database failure would end the indexing of every later message too: it is thrown on, to
     // the command's caller, rather than counted as one skipped message.
     index_.AddMessage(record, origin_);

@@ -49,6 +49,7 @@ void EmailRecord::Put(std::u16string_view name, const platform::PropertyValue& v
 }
 
 std::string EmailRecord::BodyText() const {
+    if (stored) return stored->text.body;
     const std::size_t end = AttachmentLineStart(content);
     const std::string_view body =
         std::string_view(content).substr(0, end == content.size() ? end : end - 1);
@@ -56,6 +57,7 @@ std::string EmailRecord::BodyText() const {
 }
 
 std::string EmailRecord::AttachmentNames() const {
+    if (stored) return stored->text.attachments;
     return content.substr(AttachmentLineStart(content));
 }
 

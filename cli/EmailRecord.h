@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/MessageText.h"
 #include "platform/Indexer.h"
 
 namespace ombrel::cli {
@@ -23,12 +24,21 @@ struct EmailRecord {
     std::string folderPath;
     std::uint32_t mailFlags = 0;
 
+    // The message as its folder's base holds it, when it was read from there.
+    struct Stored {
+        MessageText text;
+        std::uint32_t status = 0;  // of its index entry
+        std::uint32_t size = 0;
+    };
+    std::optional<Stored> stored;
+
     // Takes one property of the event by its name; other names and types are left out.
     void Put(std::u16string_view name, const platform::PropertyValue& value);
 
-    // The text of the body for the index: HTML as the text it shows.
+    // The text of the body for the index: every text part of the stored message, else the
+    // event's body (HTML as the text it shows).
     std::string BodyText() const;
-    // The attachment names, "[name]" each, as the content's last line holds them.
+    // The attachment names, "[name]" each: of the stored message, else of the event's content.
     std::string AttachmentNames() const;
     // The time received, "YYYY-MM-DD HH:MM:SS"; empty when there is none.
     std::string ReceivedText() const;

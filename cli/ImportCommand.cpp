@@ -6,6 +6,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/DatabaseIndexer.h"
+#include "cli/DatabaseLocation.h"
 #include "common/CalendarMath.h"
 #include "indexer/EmailEvent.h"
 #include "platform/posix/Utf8Conversion.h"
@@ -75,7 +76,9 @@ int ImportCommand(const std::vector<std::string>& arguments) {
     const std::string& file = line.operands[0];
     std::ifstream events(file, std::ios::binary);
     if (!events) throw std::runtime_error(file + ": cannot be read");
-    MailIndex index(line.Value("--db", true), Sqlite::Mode::kReadWrite);
+    const std::string database = DatabaseFile(line, true);
+    MailIndex index(database, Sqlite::Mode::kReadWrite);
+    ReportUpgrade(index, database);
     Sqlite& db = index.Database();
 
     // Whether the line is an e-mail event, whether it is JSON, and the event as compact JSON.

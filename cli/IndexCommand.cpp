@@ -8,6 +8,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/DatabaseLocation.h"
 #include "cli/Progress.h"
 #include "cli/StoreAccounts.h"
 #include "cli/StoreFiles.h"
@@ -88,9 +89,9 @@ void WarnUnmappedDrives(const AccountList& accounts, const DriveMap& drives) {
 
 int IndexCommand(const std::vector<std::string>& arguments) {
     const CommandLine line(arguments, {"--db", "--registry", "--map-drive", "--code-page"},
-                           {"--enabled-only", "--verbose"});
+                           {"--enabled-only", "--verbose", "--stem"});
     const fs::path dataDirectory = DataDirectory(line);
-    const std::string database = line.Value("--db", true);
+    const std::string database = DatabaseFile(line, true);
     CheckOutside(dataDirectory, database);
     const DriveMap drives = Drives(line);
     const bool verbose = line.Has("--verbose");
@@ -100,6 +101,8 @@ int IndexCommand(const std::vector<std::string>& arguments) {
     StoreDiskFiles files(posix.diskFiles, drives);
     StoreProfileFiles profiles(posix.profiles, drives);
     MailIndex index(database, Sqlite::Mode::kReadWrite);
+    ReportUpgrade(index, database);
+    if (line.Has("--stem")) index.Stem();
     DatabaseIndexer indexer(index);
     platform::Ports ports = posix.MakePorts(&indexer);
     ports.diskFiles = &files;
@@ -107,6 +110,7 @@ int IndexCommand(const std::vector<std::string>& arguments) {
     const platform::ScopedPorts scoped(ports);
 
     const std::u16string storeDirectory = CoreDirectory(dataDirectory);
+    index.SetSetting("data_directory", platform::posix::WideToUtf8(storeDirectory));
     const AccountList accounts = StoreAccounts(posix, storeDirectory, line.Value("--registry"));
     WarnUnmappedDrives(accounts, drives);
 

@@ -14,41 +14,14 @@ std::int64_t Pragma(Sqlite& db, const char* sql) {
     return statement.Step() ? statement.Integer(0) : 0;
 }
 
-// Every word of the query as a quoted FTS5 string, so that none of it reads as syntax.
-std::string QuotedWords(const std::string& query) {
-    std::string match;
-    std::size_t at = 0;
-    while (at < query.size()) {
-        const std::size_t start = query.find_first_not_of(" \t", at);
-        if (start == std::string::npos) break;
-        std::size_t end = query.find_first_of(" \t", start);
-        if (end == std::string::npos) end = query.size();
-        if (!match.empty()) match += ' ';
-        match += '"';
-        for (const char c : query.substr(start, end - start)) {
-            match += c;
-            if (c == '"') match += '"';
-        }
-        match += '"';
-        at = end;
-    }
-    return match;
-}
+constexpr const char* kStemSchema =
+#include "StemSchemaSql.inc"
+    ;
 
-// The hits, best first: the ranking weights of the columns of message_text make a hit in the
-// subject count most. The snippet's line ends become spaces.
-constexpr const char* kSearchSql = R"sql(
-    SELECT id, received, folder_path, sender, subject, snippet,
-           json_object('id', id, 'received', received, 'folder', folder_path, 'from', sender,
-                       'subject', subject, 'snippet', snippet, 'rank', score)
-    FROM (SELECT m.id, m.received, m.folder_path, m.sender, m.subject,
-                 replace(replace(snippet(message_text, -1, '«', '»', '...', 12), char(13), ''),
-                         char(10), ' ') AS snippet,
-                 bm25(message_text, 10.0, 4.0, 2.0, 2.0, 1.0, 4.0, 2.0) AS score
-          FROM message_text JOIN messages AS m ON m.id = message_text.rowid
-          WHERE message_text MATCH ?1
-          ORDER BY score, m.id
-          LIMIT ?2))sql";
+// The columns of messages that a version 1 index had, all kept by the upgrade.
+constexpr const char* kVersion1Columns =
+    "id, folder_id, position, import_key, received, subject, sender, recipients, cc, bcc, "
+    "reply_to, body, attachments, format, mail_flags, folder_path";
 
 }  // namespace
 
@@ -70,6 +43,15 @@ void MailIndex::SetUpSchema(Sqlite::Mode mode) {
         throw DatabaseError("the database was written by a later version of ombrel (schema " +
                             std::to_string(version) + ")");
     }
+    if (application == kApplicationId && version == 1) {
+        if (mode == Sqlite::Mode::kReadOnly) {
+            throw DatabaseError(
+                "the database was written by an earlier ombrel (schema 1): run `ombrel index` "
+                "once to upgrade it");
+        }
+        Upgrade(version);
+        return;
+    }
     if (objects != 0 || application != 0) {
         throw DatabaseError("the database is not one of ombrel's mail indexes");
     }
@@ -79,6 +61,48 @@ void MailIndex::SetUpSchema(Sqlite::Mode mode) {
     db_.Execute(("PRAGMA application_id = " + std::to_string(kApplicationId) +
                  "; PRAGMA user_version = " + std::to_string(kSchemaVersion))
                     .c_str());
+    transaction.Commit();
+}
+
+// The messages imported stay as they were; the folders' messages are read again from the store by
+// the next index run, so that they hold all that schema 2 keeps.
+void MailIndex::Upgrade(std::int64_t version) {
+    Transaction transaction(db_);
+    db_.Execute(
+        "DROP TRIGGER messages_added; DROP TRIGGER messages_removed; DROP TABLE message_text; "
+        "ALTER TABLE messages RENAME TO messages_v1;");
+    db_.Execute(kSchema);
+    db_.Execute((std::string("INSERT INTO messages (") + kVersion1Columns + ") SELECT " +
+                 kVersion1Columns + " FROM messages_v1 WHERE import_key IS NOT NULL; " +
+                 "DROP TABLE messages_v1; " +
+                 "UPDATE folders SET done = 0, last_offset = -1, last_size = -1; " +
+                 "PRAGMA user_version = " + std::to_string(kSchemaVersion))
+                    .c_str());
+    transaction.Commit();
+    upgradedFrom_ = static_cast<int>(version);
+}
+
+std::string MailIndex::Setting(const std::string& name) {
+    Statement select(db_, "SELECT value FROM settings WHERE name = ?1");
+    select.Bind(1, name);
+    return select.Step() ? select.Text(0) : std::string();
+}
+
+void MailIndex::SetSetting(const std::string& name, const std::string& value) {
+    Statement(db_, "INSERT OR REPLACE INTO settings (name, value) VALUES (?1, ?2)")
+        .Bind(1, name)
+        .Bind(2, value)
+        .Run();
+}
+
+bool MailIndex::HasStems() {
+    return Pragma(db_, "SELECT count(*) FROM sqlite_schema WHERE name = 'message_stems'") != 0;
+}
+
+void MailIndex::Stem() {
+    if (HasStems()) return;
+    Transaction transaction(db_);
+    db_.Execute(kStemSchema);
     transaction.Commit();
 }
 
@@ -114,8 +138,9 @@ bool MailIndex::AddMessage(const EmailRecord& record, const MessageOrigin& origi
         addMessage_ = std::make_unique<Statement>(db_, R"sql(
         INSERT OR IGNORE INTO messages (folder_id, position, import_key, received, subject,
             sender, recipients, cc, bcc, reply_to, body, attachments, format, mail_flags,
-            folder_path)
-        VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15))sql");
+            folder_path, message_id, in_reply_to, refs, thread, status, stored_size)
+        VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18,
+                ?19, ?20, ?21))sql");
     Statement& insert = *addMessage_;
     if (origin.folderId) {
         insert.Bind(1, *origin.folderId).Bind(2, std::int64_t{origin.position});
@@ -127,33 +152,18 @@ bool MailIndex::AddMessage(const EmailRecord& record, const MessageOrigin& origi
     insert.Bind(9, record.bcc).Bind(10, record.replyTo).Bind(11, record.BodyText());
     insert.Bind(12, record.AttachmentNames()).Bind(13, record.format);
     insert.Bind(14, std::int64_t{record.mailFlags}).Bind(15, record.folderPath);
+    if (record.stored) {
+        const MessageText& text = record.stored->text;
+        insert.Bind(16, text.messageId).Bind(17, text.inReplyTo).Bind(18, text.references);
+        insert.Bind(19, text.thread).Bind(20, std::int64_t{record.stored->status});
+        insert.Bind(21, std::int64_t{record.stored->size});
+    }
     insert.Run();
     return sqlite3_changes(db_.Handle()) > 0;
 }
 
 std::int64_t MailIndex::MessageCount() {
     return Pragma(db_, "SELECT count(*) FROM messages");
-}
-
-void MailIndex::Search(const std::string& query, int limit,
-                       const std::function<void(const SearchHit&)>& onHit) {
-    try {
-        RunSearch(query, limit, onHit);
-    } catch (const DatabaseError& error) {
-        // FTS5 reports a query it cannot parse as a plain error, before any row.
-        if (error.Code() != SQLITE_ERROR) throw;
-        RunSearch(QuotedWords(query), limit, onHit);
-    }
-}
-
-void MailIndex::RunSearch(const std::string& match, int limit,
-                          const std::function<void(const SearchHit&)>& onHit) {
-    Statement search(db_, kSearchSql);
-    search.Bind(1, match).Bind(2, std::int64_t{limit});
-    while (search.Step()) {
-        onHit({search.Integer(0), search.Text(1), search.Text(2), search.Text(3), search.Text(4),
-               search.Text(5), search.Text(6)});
-    }
 }
 
 }  // namespace ombrel::cli

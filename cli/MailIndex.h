@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,28 +28,26 @@ struct MessageOrigin {
     std::string importKey;  // the event as imported, for events from outside
 };
 
-// One search result.
-struct SearchHit {
-    std::int64_t id = 0;  // of the message in the index
-    std::string received;
-    std::string folderPath;
-    std::string from;
-    std::string subject;
-    std::string snippet;  // with the hits between "«" and "»"
-    std::string json;     // the whole hit as one JSON object
-};
-
 // The full-text mail index: an SQLite database with an FTS5 table over the messages (see
 // cli/Schema.sql for its tables). The schema carries a version; a database of another program or
-// of a later version is refused.
+// of a later version is refused, one of an earlier version is upgraded when opened for writing.
 class MailIndex {
   public:
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
-    // Opens (creating when writing) the database and checks or sets up its schema.
+    // Opens (creating when writing) the database and checks, sets up or upgrades its schema.
     MailIndex(const std::string& file, Sqlite::Mode mode);
 
     Sqlite& Database() { return db_; }
+    // The schema version that the database was upgraded from on opening, or 0.
+    int UpgradedFrom() const { return upgradedFrom_; }
+
+    std::string Setting(const std::string& name);
+    void SetSetting(const std::string& name, const std::string& value);
+
+    // Whether the index keeps the English stems of the words (message_stems); Stem makes it so.
+    bool HasStems();
+    void Stem();
 
     // The folder's progress, recorded as new (nothing done) the first time.
     FolderProgress Folder(const std::string& directory, const std::string& path);
@@ -62,17 +59,12 @@ class MailIndex {
     bool AddMessage(const EmailRecord& record, const MessageOrigin& origin);
     std::int64_t MessageCount();
 
-    // The messages that match the full-text query, best first. A query that is not valid FTS5
-    // syntax is searched for as plain words.
-    void Search(const std::string& query, int limit,
-                const std::function<void(const SearchHit&)>& onHit);
-
   private:
     void SetUpSchema(Sqlite::Mode mode);
-    void RunSearch(const std::string& match, int limit,
-                   const std::function<void(const SearchHit&)>& onHit);
+    void Upgrade(std::int64_t version);
 
     Sqlite db_;
+    int upgradedFrom_ = 0;
     std::unique_ptr<Statement> addMessage_;  // prepared once: it runs for every message
 };
 

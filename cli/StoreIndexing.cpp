@@ -81,6 +81,7 @@ PassCounts IndexFolder(CTheBatNBBFile& base, const PlannedFolder& planned, MailI
     if (!base.OpenBase(planned.folder->directory)) return counts;
     FolderProgress progress = CurrentProgress(index, base, planned);
     MessageWorkspace workspace;
+    indexer.ReadWholeMessages(base, workspace.message);
     SystemTime newest;
     const std::uint32_t count = base.Index().Count();
     while (progress.done < count) {

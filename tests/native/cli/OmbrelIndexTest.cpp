@@ -38,8 +38,8 @@ void ExpectEveryMessageFound(const std::string& database) {
         const std::pair<const char*, const std::string*> fields[] = {
             {"", &message.subject},
             {"", &message.body},
-            {"folder_path:", &message.folderPath},
-            {"attachments:", &message.attachments}};
+            {"folder:", &message.folderPath},
+            {"attachment:", &message.attachments}};
         for (const auto& [column, text] : fields) {
             const std::string phrase = LongestWordPhrase(*text);
             if (phrase.empty()) continue;
@@ -69,7 +69,7 @@ TEST(OmbrelIndex, FindsEveryMessageOfTheSampleStoreThatTheFolderPassIndexes) {
     ASSERT_GT(indexed, 100);
     ExpectIndexed(Index(written, {"--verbose"}), indexed, indexed);
     ExpectEveryMessageFound(written.database);
-    EXPECT_FALSE(SearchIds(written.database, "folder_path:\"Beta\"").empty());
+    EXPECT_FALSE(SearchIds(written.database, "folder:Beta").empty());
 }
 
 #ifdef OMBREL_PYTHON_EMAIL_DATA
@@ -91,19 +91,8 @@ std::vector<StoredMessage> PythonTestMessages() {
 }
 
 TEST(OmbrelIndex, FindsEveryOneOfPythonsTestMessages) {
-    SampleStore store;
-    SampleAccount account;
-    account.user = u"Python";
-    account.directory = u"Python\\";
-    account.address = "python@example.org";
-    SampleFolder inbox;
-    inbox.storedName = "Inbox";
-    inbox.displayName = u"Inbox";
-    inbox.messages = PythonTestMessages();
-    ASSERT_GE(inbox.messages.size(), 40U);
-    account.folders.push_back(std::move(inbox));
-    store.accounts.push_back(std::move(account));
-    store.registrySlots = 2;
+    const SampleStore store = OneFolderStore(PythonTestMessages(), u"Python");
+    ASSERT_GE(store.accounts[0].folders[0].messages.size(), 40U);
     const WrittenStore written(store);
 
     // Without the registry export: the account is the folder that holds a folder list.
@@ -111,7 +100,7 @@ TEST(OmbrelIndex, FindsEveryOneOfPythonsTestMessages) {
     const auto indexed = static_cast<std::int64_t>(store.accounts[0].folders[0].messages.size());
     ExpectIndexed(run, indexed, indexed);
     ExpectEveryMessageFound(written.database);
-    EXPECT_FALSE(SearchIds(written.database, "attachments:\"dingusfish\"").empty());
+    EXPECT_FALSE(SearchIds(written.database, "attachment:dingusfish").empty());
 
     // A copy of the store elsewhere is the same store to the index.
     const std::string copy = written.disk.Local(u"copy").string();

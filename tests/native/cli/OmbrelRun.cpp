@@ -1,10 +1,12 @@
 #include "tests/native/cli/OmbrelRun.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 
 #include "cli/MailIndex.h"
+#include "cli/MailSearch.h"
 
 namespace ombrel::testing {
 namespace {
@@ -43,6 +45,22 @@ CommandRun RunOmbrel(const std::vector<std::string>& arguments) {
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(output.Local(u"out")),
             ReadAll(output.Local(u"err"))};
+}
+
+SampleStore OneFolderStore(std::vector<StoredMessage> messages, const std::u16string& user) {
+    SampleStore store;
+    SampleAccount account;
+    account.user = user;
+    account.directory = user + u"\\";
+    account.address = "anna@example.org";
+    SampleFolder inbox;
+    inbox.storedName = "Inbox";
+    inbox.displayName = u"Inbox";
+    inbox.messages = std::move(messages);
+    account.folders.push_back(std::move(inbox));
+    store.accounts.push_back(std::move(account));
+    store.registrySlots = 2;
+    return store;
 }
 
 WrittenStore::WrittenStore(const SampleStore& store)
@@ -85,8 +103,10 @@ std::vector<std::string> DatabaseRows(const std::string& database) {
 
 std::vector<std::int64_t> SearchIds(const std::string& database, const std::string& query) {
     cli::MailIndex index(database, cli::Sqlite::Mode::kReadOnly);
-    std::vector<std::int64_t> ids;
-    index.Search(query, 1000000, [&](const cli::SearchHit& hit) { ids.push_back(hit.id); });
+    cli::MailSearch search(index.Database(), false);
+    const cli::CompiledQuery compiled = search.Compile(*cli::ParseQuery(query, kNow));
+    std::vector<std::int64_t> ids = search.Ids(compiled, cli::SortOrder::kOldest, 1000000, 0);
+    std::sort(ids.begin(), ids.end());
     return ids;
 }
 

@@ -20,6 +20,10 @@ struct CommandRun {
 // Runs `ombrel` with the arguments (each quoted for the shell).
 CommandRun RunOmbrel(const std::vector<std::string>& arguments);
 
+// A store of one account, "Main" (or `user`), whose one folder, its Inbox, holds the messages.
+SampleStore OneFolderStore(std::vector<StoredMessage> messages,
+                           const std::u16string& user = u"Main");
+
 // A mail store written below a temporary directory ("store/", with its registry export
 // "registry.reg" beside it), and a database path beside it.
 struct WrittenStore {
@@ -44,7 +48,10 @@ std::vector<IndexedMessage> IndexedMessages(const std::string& database);
 // Every row of the database's messages and folders tables, as text, in order.
 std::vector<std::string> DatabaseRows(const std::string& database);
 
-// The ids of the messages that a search finds (as many as there are).
+// The time that relative dates in the tests' queries count back from.
+inline constexpr const char* kNow = "2006-09-01 12:00:00";
+
+// The ids of the messages that a search finds (as many as there are), in order.
 std::vector<std::int64_t> SearchIds(const std::string& database, const std::string& query);
 
 // The longest word of the text (at least four bytes long) as a quoted phrase, or empty.
