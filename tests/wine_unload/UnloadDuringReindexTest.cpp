@@ -48,6 +48,15 @@ LRESULT CALLBACK EndThreadOnMessage(int code, WPARAM removed, LPARAM message) {
     return CallNextHookEx(nullptr, code, removed, message);
 }
 
+// Ends the dialog's host thread, leaving the job that it started to run.
+void EndHostThread(SetupRun& run) {
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, &EndThreadOnMessage, nullptr, run.HostThread());
+    ASSERT_NE(hook, nullptr);
+    PostMessageW(run.Dialog(), kEndHostThread, 0, 0);
+    EXPECT_TRUE(run.Result().has_value());
+    UnhookWindowsHookEx(hook);
+}
+
 // Every submission of the stand-in indexer counted, and held while the test asks.
 class Submissions {
   public:
@@ -116,21 +125,21 @@ class UnloadDuringReindex : public ::testing::Test {
         return library;
     }
 
-    // Starts a re-index of every folder through the dialog, waits until the worker is inside a
-    // submission and holds it there, then ends the dialog's host thread, leaving the job to run.
-    void StartOrphanedJob(PluginLibrary& library) {
+    // Starts a re-index of every folder in the dialog and waits until the worker is inside its
+    // first submission, held there.
+    void StartHeldJob(const SetupRun& run) {
         submissions.Hold();
-        SetupRun run(library);
         ASSERT_NE(run.Dialog(), nullptr);
         run.Command(205);  // Select All
         run.Command(202);  // Re-Index Selected
         ASSERT_TRUE(SetupRun::WaitUntil([this] { return submissions.Count() > 0; }));
-        HHOOK hook =
-            SetWindowsHookExW(WH_GETMESSAGE, &EndThreadOnMessage, nullptr, run.HostThread());
-        ASSERT_NE(hook, nullptr);
-        PostMessageW(run.Dialog(), kEndHostThread, 0, 0);
-        EXPECT_TRUE(run.Result().has_value());
-        UnhookWindowsHookEx(hook);
+    }
+
+    // The same, then the dialog's host thread ends, leaving the job to run, still held.
+    void StartOrphanedJob(PluginLibrary& library) {
+        SetupRun run(library);
+        StartHeldJob(run);
+        EndHostThread(run);
     }
 
     // Receives one message through a library loaded again: it reaches the indexer.
@@ -167,20 +176,13 @@ TEST_F(UnloadDuringReindex, FinalizeStopsTheJobThenFreeLibraryUnloads) {
 TEST_F(UnloadDuringReindex, FinalizeResumesAPausedJobToStopIt) {
     std::unique_ptr<PluginLibrary> library = Load();
     {
-        submissions.Hold();
         SetupRun run(*library);
-        run.Command(205);
-        run.Command(202);
-        ASSERT_TRUE(SetupRun::WaitUntil([this] { return submissions.Count() > 0; }));
-        run.PostCommand(202);  // Pause, once the worker is out of its submission
-        submissions.Release();
+        StartHeldJob(run);
+        run.PostCommand(202);  // Pause, while the worker is held in its submission
         ASSERT_TRUE(run.WaitForText(202, L"Unpause"));
+        submissions.Release();
         EXPECT_FALSE(submissions.StillGrowing());
-        HHOOK hook =
-            SetWindowsHookExW(WH_GETMESSAGE, &EndThreadOnMessage, nullptr, run.HostThread());
-        PostMessageW(run.Dialog(), kEndHostThread, 0, 0);
-        EXPECT_TRUE(run.Result().has_value());
-        UnhookWindowsHookEx(hook);
+        EndHostThread(run);
     }
     const auto start = std::chrono::steady_clock::now();
     library->Finalize();
