@@ -33,12 +33,12 @@ bool WaitHandlingSentMessages(HANDLE handle, std::chrono::milliseconds limit) {
     DWORD index = 0;
     const HRESULT waited = CoWaitForMultipleHandles(0, timeout, 1, &handle, &index);
     if (waited != CO_E_NOTINITIALIZED) return waited == S_OK;
-    const ULONGLONG start = GetTickCount64();
+    const DWORD start = GetTickCount();  // differences of it are right across its wrap-around
     for (;;) {
-        const ULONGLONG spent = GetTickCount64() - start;
+        const DWORD spent = GetTickCount() - start;
         const DWORD left = timeout == INFINITE ? INFINITE
                            : spent >= timeout  ? 0
-                                               : timeout - static_cast<DWORD>(spent);
+                                               : timeout - spent;
         const DWORD woken = MsgWaitForMultipleObjects(1, &handle, FALSE, left, QS_SENDMESSAGE);
         if (woken != WAIT_OBJECT_0 + 1) return woken == WAIT_OBJECT_0;
         MSG message;
