@@ -36,9 +36,7 @@ bool WaitHandlingSentMessages(HANDLE handle, std::chrono::milliseconds limit) {
     const DWORD start = GetTickCount();  // differences of it are right across its wrap-around
     for (;;) {
         const DWORD spent = GetTickCount() - start;
-        const DWORD left = timeout == INFINITE ? INFINITE
-                           : spent >= timeout  ? 0
-                                               : timeout - spent;
+        const DWORD left = timeout == INFINITE ? INFINITE : spent >= timeout ? 0 : timeout - spent;
         const DWORD woken = MsgWaitForMultipleObjects(1, &handle, FALSE, left, QS_SENDMESSAGE);
         if (woken != WAIT_OBJECT_0 + 1) return woken == WAIT_OBJECT_0;
         MSG message;
