@@ -11,6 +11,7 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "tests/support/IndexerJournal.h"
 #include "tests/support/SampleStore.h"
@@ -155,6 +156,17 @@ class UnloadDuringReindex : public ::testing::Test {
         EXPECT_TRUE(SetupRun::WaitUntil([] { return !LibraryIsLoaded(); }));
     }
 
+    // Finalises and frees the library: its job ends, the library is unloaded, and it indexes
+    // when loaded again.
+    void FinalizeAndFree(std::unique_ptr<PluginLibrary> library) {
+        library->Finalize();
+        EXPECT_EQ(library->GetStatus(), 1);
+        EXPECT_FALSE(submissions.StillGrowing());
+        library.reset();
+        EXPECT_FALSE(LibraryIsLoaded());
+        ReceiveThroughANewLoad();
+    }
+
     std::wstring workingDirectory = standin::FreshTemporaryDirectory(L"ombrel-unload");
     const testing::SampleStore store = testing::MakeSampleStore(150);
     Submissions submissions{Indexer().journal};
@@ -165,12 +177,7 @@ TEST_F(UnloadDuringReindex, FinalizeStopsTheJobThenFreeLibraryUnloads) {
     StartOrphanedJob(*library);
     submissions.Release();
     ASSERT_TRUE(submissions.StillGrowing());
-    library->Finalize();
-    EXPECT_EQ(library->GetStatus(), 1);
-    EXPECT_FALSE(submissions.StillGrowing());
-    library.reset();
-    EXPECT_FALSE(LibraryIsLoaded());
-    ReceiveThroughANewLoad();
+    FinalizeAndFree(std::move(library));
 }
 
 TEST_F(UnloadDuringReindex, FinalizeResumesAPausedJobToStopIt) {
@@ -185,12 +192,8 @@ TEST_F(UnloadDuringReindex, FinalizeResumesAPausedJobToStopIt) {
         EndHostThread(run);
     }
     const auto start = std::chrono::steady_clock::now();
-    library->Finalize();
+    FinalizeAndFree(std::move(library));  // well within the limit of the wait for a worker
     EXPECT_LT(std::chrono::steady_clock::now() - start, 4s) << "the paused worker was not resumed";
-    EXPECT_FALSE(submissions.StillGrowing());
-    library.reset();
-    EXPECT_FALSE(LibraryIsLoaded());
-    ReceiveThroughANewLoad();
 }
 
 TEST_F(UnloadDuringReindex, AWorkerThatCannotStopKeepsTheLibraryLoadedUntilItEnds) {
