@@ -1,5 +1,6 @@
 #include "host/IncomingMail.h"
 
+#include <algorithm>
 #include <mutex>
 #include <optional>
 
@@ -26,16 +27,18 @@ struct Destination {
     MailFolder inbox;  // the Inbox's directory only, which its state file is found by
 };
 
-// The message's text from the host into the buffer, followed by a zero byte; false when the host
-// has no text or the buffer cannot be had.
-bool FetchMessage(MessageDataSource& source, MessageBuffer& buffer) {
+// The message's text from the host into the buffer, followed by a zero byte: as many bytes as the
+// host says it copied, never more than it announced, so that a short copy leaves nothing of the
+// buffer's earlier contents in the message. The text's length with its zero byte, or 0 when the
+// host has no text or the buffer cannot be had.
+std::uint32_t FetchMessage(MessageDataSource& source, MessageBuffer& buffer) {
     const std::int32_t size = source.Fetch(kMessageText, nullptr, -1);
-    if (size <= 0) return false;
-    const auto length = static_cast<std::uint32_t>(size) + 1;
-    if (!buffer.Obtain(length)) return false;
-    source.Fetch(kMessageText, buffer.Data(), size);
-    buffer.Data()[size] = '\0';
-    return true;
+    if (size <= 0) return 0;
+    if (!buffer.Obtain(static_cast<std::uint32_t>(size) + 1)) return 0;
+    const std::int32_t copied = std::min(source.Fetch(kMessageText, buffer.Data(), size), size);
+    if (copied <= 0) return 0;
+    buffer.Data()[copied] = '\0';
+    return static_cast<std::uint32_t>(copied) + 1;
 }
 
 const MailFolder* FindInbox(const MailAccount& account) {
@@ -67,9 +70,10 @@ bool FindDestination(const WideString& to, Destination& destination) {
 void IndexMessage(MessageDataSource& source, MessageWorkspace& workspace, MessageBuffer& buffer) {
     const PluginState& state = State();
     if (!state.initialized || state.activeConfig.indexOnReceive == 0) return;
-    if (!FetchMessage(source, buffer)) return;
+    const std::uint32_t length = FetchMessage(source, buffer);
+    if (length == 0) return;
     ParsedMessage& message = workspace.message;
-    message.parse(buffer.Data(), buffer.Length());
+    message.parse(buffer.Data(), length);
 
     Destination destination;
     if (!FindDestination(message.to, destination)) return;

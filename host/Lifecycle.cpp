@@ -4,6 +4,7 @@
 #include "host/Environment.h"
 #include "host/ExitPass.h"
 #include "host/PluginState.h"
+#include "indexing/IndexingJob.h"
 #include "mailstore/Accounts.h"
 #include "platform/Indexer.h"
 #include "platform/Ports.h"
@@ -23,10 +24,26 @@ void RunExitPassOverAccounts(PluginState& state) {
     }
 }
 
+// Ends a re-index that still runs (the host may finalise, or start again, with the settings
+// dialog gone but its job not ended) before the state that its worker reads is replaced or freed,
+// waiting a bounded time, off the loader lock. A worker that does not end in time keeps what it
+// reads: the accounts and the event factory are let go of without being freed, and false tells
+// the caller to leave the charset tables too.
+bool EndRunningJob(PluginState& state) {
+    if (StopJobWithin(kWorkerStopLimit)) return true;
+    static_cast<void>(state.accounts.release());
+    static_cast<void>(state.eventFactory.release());
+    return false;
+}
+
 }  // namespace
 
 void InitializePlugin() {
     PluginState& state = State();
+    if (!EndRunningJob(state)) {
+        state.initialized = false;
+        return;
+    }
     state.accounts.reset();
     if (PrepareEnvironment() < 0) return;
 
@@ -43,6 +60,10 @@ void InitializePlugin() {
 
 void FinalizePlugin() {
     PluginState& state = State();
+    if (!EndRunningJob(state)) {
+        state.initialized = false;
+        return;
+    }
     if (state.initialized) {
         if (state.accounts) {
             if (state.storedConfig.monitorOnExit != 0) RunExitPassOverAccounts(state);

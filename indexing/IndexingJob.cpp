@@ -66,11 +66,13 @@ void AppendLogLine(const WideString& line) {
 bool StartJob(platform::WindowHandle dialog) {
     IndexingJob& job = Job();
     platform::Ports& ports = platform::CurrentPorts();
-    job.dialog = dialog;
     if (job.worker) {
-        job.worker->Wait();  // an earlier worker that ended by itself may still be closing
+        // An earlier worker that ended by itself may still be closing; one that was left running
+        // keeps the job's reader and view.
+        if (!job.worker->WaitFor(kWorkerStopLimit)) return false;
         job.worker.reset();
     }
+    job.dialog = dialog;
     job.baseReader.Close();
     job.view = ports.jobViews->ForDialog(dialog);
     if (CreateStopEvent()) job.worker = ports.threads->StartThread(&JobWorker);
@@ -129,12 +131,19 @@ bool PauseJob(bool pause) {
 }
 
 bool StopJob() {
+    StopJobWithin(platform::Thread::kNoTimeLimit);
+    return true;
+}
+
+bool StopJobWithin(std::chrono::milliseconds limit) {
     IndexingJob& job = Job();
     if (job.worker) {
+        // The worker is resumed from every suspension, a pause included, so that it meets the
+        // stop request.
         SignalStop();
         while (job.worker->Resume() > 0) {
         }
-        job.worker->Wait();
+        if (!job.worker->WaitFor(limit)) return false;
         job.worker.reset();
     }
     EndJob();
@@ -144,12 +153,8 @@ bool StopJob() {
 
 void EndJob() {
     IndexingJob& job = Job();
-    // A worker that still runs is ended before the files and the event it uses are closed.
     if (job.worker && !job.worker->IsCurrentThread()) {
-        if (job.worker->IsRunning()) {
-            SignalStop();  // a platform that cannot end a thread from outside lets it end itself
-            job.worker->Terminate();
-        }
+        if (job.worker->IsRunning()) return;
         job.worker.reset();
     }
     CloseJobResources(job);

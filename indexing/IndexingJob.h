@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 
@@ -43,8 +44,16 @@ bool StartJob(platform::WindowHandle dialog);
 bool PauseJob(bool pause);
 // Ends a running job and waits for its worker. Always true.
 bool StopJob();
-// Closes what the job holds; a worker that still runs and is not the caller is ended.
+// Ends a running job as StopJob does, but waits for its worker at most `limit`: false when the
+// worker still runs then, and keeps what the job holds.
+bool StopJobWithin(std::chrono::milliseconds limit);
+// Closes what the job holds, unless a worker that is not the caller still runs: its files, its
+// event and its handle are then left to it rather than closed under it.
 void EndJob();
+
+// How long the job waits for a worker that it asks to stop before it leaves that worker to itself:
+// when a new job starts after one that ended by itself, and when the library is finalised.
+constexpr std::chrono::seconds kWorkerStopLimit{5};
 
 // The worker thread's procedure.
 void JobWorker();

@@ -4,6 +4,7 @@
 ; that the installer's version record is the library's.
 Unicode true
 !include LogicLib.nsh
+!include x64.nsh
 
 !ifndef DLL | HELP | OUTFILE | VERSION
   !error "DLL, HELP, OUTFILE and VERSION must be defined"
@@ -46,15 +47,49 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
-; The library lists itself in the plug-in list of the user's The Bat!: without the client set up
-; for this user there is nothing to register with (and the library would stop a silent install
-; with its own message).
+; The registrar of the Ombrel Desktop indexer: the COM class through which the library registers
+; itself as a component of the indexer, installed with it.
+!define INDEXER_REGISTRAR "CLSID\{AC129136-EB1C-4FFF-B0A2-6D6761BE4138}"
+
+; Whether the indexer is installed: its registrar is a COM class that the library can create, in
+; process or as a local server, in the registry view of the installer's and the library's width
+; (a 32-bit library also reaches a 64-bit local server). The library's registration would otherwise fail with its own message box,
+; which a silent install must never show. Sets the error flag when the indexer is missing.
+Function FindIndexer
+  ReadRegStr $1 HKCR "${INDEXER_REGISTRAR}\InprocServer32" ""
+  ${If} $1 == ""
+    ReadRegStr $1 HKCR "${INDEXER_REGISTRAR}\LocalServer32" ""
+  ${EndIf}
+  !ifndef X64
+    ${If} $1 == ""
+    ${AndIf} ${RunningX64}
+      SetRegView 64
+      ReadRegStr $1 HKCR "${INDEXER_REGISTRAR}\LocalServer32" ""
+      SetRegView 32
+    ${EndIf}
+  !endif
+  ClearErrors
+  ${If} $1 == ""
+    SetErrors
+  ${EndIf}
+FunctionEnd
+
+; The library lists itself in the plug-in list of the user's The Bat! and registers itself with the
+; indexer: without either there is nothing to register with, and the library would stop a silent
+; install with its own message. Each refusal has its own exit status and leaves nothing.
 Function .onInit
   ReadRegStr $0 HKCU "Software\RIT\The Bat!" "Working Directory"
   ${If} $0 == ""
     MessageBox MB_OK|MB_ICONSTOP "The Bat! is not set up for this Windows user. Install The Bat!, \
       start it once, then run this setup again." /SD IDOK
     SetErrorLevel 4
+    Abort
+  ${EndIf}
+  Call FindIndexer
+  ${If} ${Errors}
+    MessageBox MB_OK|MB_ICONSTOP "Ombrel Desktop is not installed, and ${PRODUCT} indexes mail \
+      into it. Install Ombrel Desktop, then run this setup again." /SD IDOK
+    SetErrorLevel 5
     Abort
   ${EndIf}
 FunctionEnd

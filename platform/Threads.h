@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -22,18 +23,20 @@ class Thread {
     // SuspendThread and ResumeThread: the suspend count before the call, or -1 on failure.
     virtual std::int32_t Suspend() = 0;
     virtual std::int32_t Resume() = 0;
-    // Waits until the thread has ended, without a time-out. The waiting thread keeps handling the
-    // messages and COM calls sent to it meanwhile, so a thread that is sending it something can
-    // finish.
-    virtual void Wait() = 0;
+    // Waits until the thread has ended, at most `limit` (kNoTimeLimit for no limit): whether it
+    // has. The waiting thread keeps handling the messages and COM calls sent to it meanwhile, so a
+    // thread that is sending it something can finish. A thread waiting for itself returns at once.
+    virtual bool WaitFor(std::chrono::milliseconds limit) = 0;
+    void Wait() { WaitFor(kNoTimeLimit); }
     virtual bool IsRunning() const = 0;
-    // Ends a thread that still runs, with exit code 0.
-    virtual void Terminate() = 0;
     virtual bool IsCurrentThread() const = 0;
+
+    static constexpr std::chrono::milliseconds kNoTimeLimit = std::chrono::milliseconds::max();
 };
 
 // Threads and events. A thread started here has COM initialised for itself while its body runs,
-// and nothing its body throws leaves it.
+// and nothing its body throws leaves it. It keeps the code it runs loaded until it has ended: a
+// library that starts it is not unloaded under it.
 class Threads {
   public:
     virtual ~Threads() = default;

@@ -49,21 +49,23 @@ class PosixThread final : public Thread {
         if (previous > 0 && --control_->suspendCount == 0) control_->changed.notify_all();
         return previous;
     }
-    void Wait() override {
-        if (IsCurrentThread()) return;
+    bool WaitFor(std::chrono::milliseconds limit) override {
+        if (IsCurrentThread()) return true;
+        {
+            std::unique_lock lock(control_->mutex);
+            const auto ended = [this] { return control_->ended; };
+            if (limit == kNoTimeLimit) {
+                control_->changed.wait(lock, ended);
+            } else if (!control_->changed.wait_for(lock, limit, ended)) {
+                return false;
+            }
+        }
         if (thread_.joinable()) thread_.join();
+        return true;
     }
     bool IsRunning() const override {
         std::lock_guard lock(control_->mutex);
         return !control_->ended;
-    }
-    void Terminate() override {
-        {
-            std::lock_guard lock(control_->mutex);
-            control_->suspendCount = 0;
-            control_->changed.notify_all();
-        }
-        Wait();
     }
     bool IsCurrentThread() const override { return std::this_thread::get_id() == control_->id; }
 
@@ -93,6 +95,7 @@ std::unique_ptr<Thread> PosixThreads::StartThread(std::function<void()> body) {
         std::lock_guard ended(control->mutex);
         control->ended = true;
         control->suspendCount = 0;
+        control->changed.notify_all();
     });
     control->id = thread.get_id();
     lock.unlock();

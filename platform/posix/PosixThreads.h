@@ -6,8 +6,7 @@ namespace ombrel::platform::posix {
 
 // Threads of the native build. A suspension cannot stop a POSIX thread between any two
 // instructions, so it takes effect at the thread's next pause point and lasts until as many
-// resumptions as suspensions, like a Windows suspend count. Nor can a POSIX thread be ended from
-// outside: Terminate releases it from any suspension and waits for it to end.
+// resumptions as suspensions, like a Windows suspend count.
 class PosixThreads final : public Threads {
   public:
     std::unique_ptr<Event> CreateManualResetEvent() override;

@@ -4,8 +4,9 @@
 
 namespace ombrel::platform::win32 {
 
-// CreateEventW, CreateThread, SuspendThread, ResumeThread and TerminateThread. Suspension is the
-// system's, so pause points do nothing.
+// CreateEventW, CreateThread, SuspendThread and ResumeThread. Suspension is the system's, so pause
+// points do nothing. A started thread holds a reference to this module and ends with
+// FreeLibraryAndExitThread.
 class Win32Threads final : public Threads {
   public:
     std::unique_ptr<Event> CreateManualResetEvent() override;

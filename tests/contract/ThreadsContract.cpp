@@ -112,14 +112,19 @@ TEST_P(ThreadsContract, ASuspendedThreadCanBeResumedAndToldToStop) {
     EXPECT_FALSE(worker.thread->IsRunning());
 }
 
-TEST_P(ThreadsContract, TerminateEndsAThreadThatStillRuns) {
+TEST_P(ThreadsContract, AWaitWithALimitTellsWhetherTheThreadHasEnded) {
     CountingWorker worker(*port);
     worker.WaitUntilCounting();
-    worker.thread->Suspend();
-    worker.stop->Set();  // lets a platform that cannot end a thread from outside see it end
-    worker.thread->Terminate();
-    worker.thread->Wait();
+    EXPECT_FALSE(worker.thread->WaitFor(50ms));
+    EXPECT_EQ(worker.thread->Suspend(), 0);
+    worker.SettledCount();
+    worker.stop->Set();
+    EXPECT_FALSE(worker.thread->WaitFor(50ms));  // suspended, it cannot see the request
+    EXPECT_TRUE(worker.thread->IsRunning());
+    EXPECT_EQ(worker.thread->Resume(), 1);
+    EXPECT_TRUE(worker.thread->WaitFor(20s));
     EXPECT_FALSE(worker.thread->IsRunning());
+    EXPECT_TRUE(worker.thread->WaitFor(0ms));
 }
 
 }  // namespace

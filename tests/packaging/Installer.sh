@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the plug-in silently with its installer: first without the mail client, which it
-# refuses, then into a prefix where the mail client and the stand-in indexer are installed. Checks
+# Installs the plug-in silently with its installer: first without the mail client, then without
+# the indexer, both of which it refuses, then into a prefix where the mail client and the stand-in
+# indexer are installed. Checks
 # the files, the host's plug-in list, the library's COM registration and the entry in the user's
 # installed programs, presses Help in the installed library's settings dialog, and uninstalls
 # silently: nothing of it may be left. Runs in a prefix of scripts/wine-run:
@@ -31,11 +32,23 @@ unix_path() { "$WINE" winepath -u "$1" 2>/dev/null; }
 # Runs a Windows program, waiting for it and for every program it started.
 run() { timeout 300 "$WINE" "$@"; local status=$?; timeout 120 "$WINESERVER" -w; return $status; }
 
-# Without the mail client the installer refuses, silently too, and leaves nothing.
-run "$installer" /S && fail "the install succeeded without The Bat!"
-for left in "$WINEPREFIX"/drive_c/Program\ Files*/Ombrel; do
-  [ ! -e "$left" ] || fail "the refused install left $left"
-done
+# A silent install that must be refused: it ends by itself within a minute, with the given status,
+# and leaves nothing of the library behind.
+refused() {
+  local expected=$1 why=$2 status=0
+  timeout 60 "$WINE" "$installer" /S || status=$?
+  timeout 120 "$WINESERVER" -w
+  [ "$status" -eq "$expected" ] || fail "the install $why exited with $status, not $expected"
+  for left in "$WINEPREFIX"/drive_c/Program\ Files*/Ombrel; do
+    [ ! -e "$left" ] || fail "the install $why left $left"
+  done
+  key_exists "$uninstall_key" && fail "the install $why left its installed-programs entry"
+  key_exists "$appid" && fail "the install $why registered the library"
+  [ ! -e "$list" ] || has "Count=1" || fail "the install $why changed the plug-in list"
+}
+
+# Without the mail client the installer refuses.
+refused 4 "without The Bat!"
 
 # The mail client, with another plug-in in its list.
 mkdir -p "$data"
@@ -43,6 +56,8 @@ mkdir -p "$data"
 "$WINE" reg add 'HKCU\Software\RIT\The Bat!' /v 'Working Directory' /d 'C:\TheBat' /f >/dev/null
 printf '[Plugins]\r\nCount=1\r\nPlugin #1=C:\\Other\\Spam.dll\r\n[Plugin Data]\r\nPlugin #1=spam\r\n' \
   >"$list"
+# Without the indexer it refuses too: the library could not register itself with it.
+refused 5 "without Ombrel Desktop"
 # The indexer as an in-process server, found through the registry.
 mkdir -p "$WINEPREFIX/drive_c/Indexer"
 cp "$indexer" "$WINEPREFIX/drive_c/Indexer/standin_indexer.dll"

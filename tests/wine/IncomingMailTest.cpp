@@ -270,6 +270,29 @@ TEST_F(IncomingMail, MessagesFromTheLimitOnAreHeldInPageFileMemory) {
     EXPECT_EQ(TextOf(events[2], u"content").size(), 3000000 - headers + 1);
 }
 
+TEST_F(IncomingMail, AShortCopyIsParsedOnlyAsFarAsTheHostCopied) {
+    InstallAccounts({{"Anna", ""}});
+    Start();
+    // A message of b's first, so that the heap block of the next one likely holds its bytes.
+    std::string earlier = Message("x@y", "");
+    earlier.append(90000 - earlier.size(), 'b');
+    Receive(earlier);
+    for (const std::int32_t announced : {90000, 200000}) {  // on the heap, in page-file memory
+        HostMessage message(MessageOfSize(300));
+        message.reportedSize = announced;
+        EXPECT_EQ(Receive(message), -1);
+        ASSERT_EQ(message.calls.size(), 2U);
+        EXPECT_EQ(message.calls[1].size, announced);
+    }
+    const std::vector<ReceivedEvent> events = journal.Events();
+    ASSERT_EQ(events.size(), 3U);
+    for (std::size_t i = 1; i < 3; ++i) {
+        const std::u16string content = TextOf(events[i], u"content");
+        EXPECT_EQ(content.size(), 300 - Message("x@y", "").size() + 1) << i;
+        EXPECT_EQ(content.find(u'b'), std::u16string::npos) << i;
+    }
+}
+
 TEST_F(IncomingMail, TheFirstMatchingAccountTakesTheMessageAndADisabledOneStopsIt) {
     InstallAccounts({{"Work", "anna@work.example"},
                      {"Off", "anna@off.example", false},

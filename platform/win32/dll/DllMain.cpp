@@ -6,7 +6,7 @@
 #include "platform/win32/Win32Ports.h"
 
 // Attaching sets up the ports and the COM module object; the library does not load when the
-// module cannot be set up. Detaching ends a job that still runs and tears the module down.
+// module cannot be set up. Detaching tears the module down.
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
         try {
@@ -18,8 +18,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         return ombrel::SetUpComModule() ? TRUE : FALSE;
     }
     if (reason == DLL_PROCESS_DETACH) {
-        // When the library is unloaded while the process goes on, a worker that still runs is
-        // ended; at process exit the system has ended it already.
+        // Nothing here waits for or ends the job's worker, under the loader lock: the worker holds
+        // a reference to the library while it runs, so the library is unloaded only once it has
+        // ended, and TBP_Finalize has asked it to stop and waited for it before. At process exit
+        // the system has ended it already. What a job that ended left open is closed here.
         if (reserved == nullptr) {
             try {
                 ombrel::EndJob();

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <thread>
 
 #include "host/MessageBuffer.h"
@@ -43,10 +44,11 @@ class HostMessage final : public MessageDataSource {
         if (buffer == nullptr) return reportedSize_;
         const std::size_t count = std::min(text_.size(), static_cast<std::size_t>(size));
         std::memcpy(buffer, text_.data(), count);
-        return static_cast<std::int32_t>(count);
+        return copiedAnswer.value_or(static_cast<std::int32_t>(count));
     }
 
     std::vector<Call> calls;
+    std::optional<std::int32_t> copiedAnswer;  // what it says it copied, when not the truth
 
   private:
     std::string text_;
@@ -191,6 +193,23 @@ TEST_F(IncomingMailTest, TheHostIsAskedForTheSizeThenTheText) {
     EXPECT_EQ(journal.Events()[0].submitFlags, 0x2001U);
 }
 
+TEST_F(IncomingMailTest, AHostThatCopiesNothingOrClaimsMoreThanAskedIsReadNoFurther) {
+    AddAccount(u"Anna", u"");
+    const std::string text = Message("x@y");
+    for (const std::int32_t copied : {0, -1}) {
+        HostMessage message(text);
+        message.copiedAnswer = copied;
+        EXPECT_EQ(IndexIncomingMessage(message), -1);
+        EXPECT_EQ(message.calls.size(), 2U) << copied;
+    }
+    EXPECT_TRUE(journal.Calls().empty());
+
+    HostMessage boasting(text);
+    boasting.copiedAnswer = static_cast<std::int32_t>(text.size()) + 1000;
+    EXPECT_EQ(IndexIncomingMessage(boasting), -1);
+    ASSERT_EQ(journal.Events().size(), 1U);
+}
+
 TEST_F(IncomingMailTest, NothingIsAskedBeforeInitialisationOrWithIndexingOnReceiptOff) {
     AddAccount(u"Anna", u"");
     State().activeConfig.indexOnReceive = 0;
@@ -263,6 +282,20 @@ TEST_F(MessageBufferTest, AMessageAfterALargerOneCarriesNothingOfIt) {
     Receive(MessageOfSize(300));
     ASSERT_EQ(journal.Events().size(), 2U);
     const std::u16string content = Content(journal.Events()[1]);
+    EXPECT_EQ(content.size(), 300U - Message("x@y", "").size() + 1);
+    EXPECT_EQ(content.substr(content.size() - 4), u"a\r\n\n");
+}
+
+TEST_F(MessageBufferTest, AShortCopyIsParsedOnlyAsFarAsTheHostCopied) {
+    // The host announces a large message but copies a short one: the rest of the block, filled
+    // with 0xFF here, stays unread.
+    const std::string text = MessageOfSize(300);
+    HostMessage message(text, 200000);
+    EXPECT_EQ(IndexIncomingMessage(message), -1);
+    ASSERT_EQ(memory.blocks.size(), 1U);
+    EXPECT_EQ(memory.blocks[0].size, 200001U);
+    ASSERT_EQ(journal.Events().size(), 1U);
+    const std::u16string content = Content(journal.Events()[0]);
     EXPECT_EQ(content.size(), 300U - Message("x@y", "").size() + 1);
     EXPECT_EQ(content.substr(content.size() - 4), u"a\r\n\n");
 }

@@ -7,6 +7,7 @@
 #include <future>
 #include <thread>
 
+#include "host/PluginApi.h"
 #include "indexing/StopCheck.h"
 #include "tests/native/indexing/JobTest.h"
 
@@ -129,9 +130,8 @@ class EndsDuringTheCall final : public platform::Thread {
         Job().state = JobState::kIdle;
         return worker_->Resume();
     }
-    void Wait() override { worker_->Wait(); }
+    bool WaitFor(std::chrono::milliseconds limit) override { return worker_->WaitFor(limit); }
     bool IsRunning() const override { return worker_->IsRunning(); }
-    void Terminate() override { worker_->Terminate(); }
     bool IsCurrentThread() const override { return worker_->IsCurrentThread(); }
 
   private:
@@ -172,6 +172,68 @@ TEST_F(IndexingJobTest, AFailedStartLeavesNoJob) {
     EXPECT_EQ(Job().worker, nullptr);
     EXPECT_FALSE(StopRequested());
     EXPECT_TRUE(posix.jobViews.Updates().empty());
+}
+
+TEST_F(IndexingJobTest, AStopWithALimitEndsAPausedWorker) {
+    StartHeldJob();
+    EXPECT_TRUE(PauseJob(true));
+    EXPECT_TRUE(PauseJob(true));
+    Release();
+    EXPECT_TRUE(StopJobWithin(std::chrono::seconds(20)));
+    EXPECT_EQ(Job().worker, nullptr);
+    EXPECT_EQ(Job().state, JobState::kIdle);
+    EXPECT_FALSE(StopRequested());
+    EXPECT_EQ(Log(), (Lines{"Main\\Inbox (3)"}));
+}
+
+TEST_F(IndexingJobTest, AWorkerThatDoesNotStopInTimeKeepsWhatItUses) {
+    StartHeldJob();
+    EXPECT_FALSE(StopJobWithin(std::chrono::milliseconds(50)));
+    ASSERT_NE(Job().worker, nullptr);
+    EXPECT_TRUE(Job().worker->IsRunning());
+    EXPECT_TRUE(StopRequested());  // its event is left open and set
+    EndJob();                      // as the library's unloading does: nothing is closed under it
+    EXPECT_NE(Job().worker, nullptr);
+    EXPECT_TRUE(StopRequested());
+
+    Release();  // it meets the stop request at its next check point and ends by itself
+    EXPECT_TRUE(StopJobWithin(std::chrono::seconds(20)));
+    EXPECT_EQ(Job().worker, nullptr);
+    EXPECT_FALSE(StopRequested());
+    EXPECT_EQ(Log(), (Lines{"Main\\Inbox (3)"}));
+    EXPECT_EQ(Subjects(), (Lines{"one"}));
+}
+
+// The host may finalise the library with the dialog gone but its job not ended.
+TEST_F(IndexingJobTest, FinalisationEndsARunningJobBeforeItFreesTheAccounts) {
+    StartHeldJob();
+    EXPECT_TRUE(PauseJob(true));
+    Release();
+    plugin::Finalize();
+    EXPECT_EQ(Job().worker, nullptr);
+    EXPECT_EQ(State().accounts, nullptr);
+    EXPECT_EQ(plugin::GetStatus(), 1);
+    EXPECT_EQ(Log(), (Lines{"Main\\Inbox (3)"}));
+}
+
+TEST_F(IndexingJobTest, AWorkerThatDoesNotStopInTimeKeepsTheAccountsAndTheFactory) {
+    StartHeldJob();
+    AccountList* accounts = State().accounts.get();
+    platform::EventFactory* factory = State().eventFactory.get();
+    plugin::Finalize();  // waits its limit, then lets go of them without freeing them
+    EXPECT_EQ(State().accounts, nullptr);
+    EXPECT_EQ(State().eventFactory, nullptr);
+    EXPECT_EQ(plugin::GetStatus(), 1);
+    ASSERT_NE(Job().worker, nullptr);
+    EXPECT_TRUE(Job().worker->IsRunning());
+
+    Release();
+    Job().worker->Wait();
+    EXPECT_EQ(Log(), (Lines{"Main\\Inbox (3)"}));
+    EXPECT_EQ(Subjects(), (Lines{"one"}));
+    // They were not freed: taken back, they are freed once.
+    State().accounts.reset(accounts);
+    State().eventFactory.reset(factory);
 }
 
 TEST_F(IndexingJobTest, AStopFromAnotherThreadEndsARunningJob) {

@@ -104,7 +104,10 @@ BOOL WINAPI ObserveUnmapViewOfFile(LPCVOID view) {
 template <typename Function>
 void Hook(HMODULE module, const char* dll, const char* name, Function replacement, Function& real) {
     void* previous = HookImport(module, dll, name, reinterpret_cast<void*>(replacement));
-    if (previous != nullptr) real = reinterpret_cast<Function>(previous);
+    // A library loaded again before it was unloaded has its imports hooked already.
+    if (previous != nullptr && previous != reinterpret_cast<void*>(replacement)) {
+        real = reinterpret_cast<Function>(previous);
+    }
 }
 
 template <typename Function>
