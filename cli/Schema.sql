@@ -51,3 +51,6 @@ CREATE TRIGGER messages_removed AFTER DELETE ON messages BEGIN
     VALUES ('delete', old.id, old.subject, old.sender, old.recipients, old.cc, old.body,
             old.attachments, old.folder_path);
 END;
+
+-- bad_messages (folder_id, position): the messages of a base that did not read, tried again by
+-- every run; cli/BadMessages.cpp makes the table in any index that lacks it.

@@ -34,6 +34,12 @@ int SearchCommand(const std::vector<std::string>& arguments) {
     const int limit = Limit(line);
     const bool json = line.Has("--json");
     MailIndex index(line.Value("--db", true), Sqlite::Mode::kReadOnly);
+    if (index.Database().Immutable()) {
+        std::fputs(
+            "ombrel: the database needs writing to be read here (it is left in write-ahead-log "
+            "mode); read as an unchanging file instead\n",
+            stderr);
+    }
     int hits = 0;
     index.Search(line.operands[0], limit, [&](const SearchHit& hit) {
         ++hits;

@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <stdexcept>
 
+#include "cli/UnreadableFiles.h"
 #include "host/PluginState.h"
 #include "mailstore/Accounts.h"
 #include "mailstore/FolderTree.h"
@@ -38,25 +40,49 @@ AccountList RegistryAccounts(platform::posix::PosixPlatform& posix,
     return accounts;
 }
 
+namespace fs = std::filesystem;
+
+// Whether the entry of the working directory is an account's folder (one with a folder list); none
+// when that cannot be told, which `unread` then says why.
+std::optional<bool> IsAccountFolder(const fs::directory_entry& entry,
+                                    std::vector<UnreadPart>& unread) {
+    const std::string path = entry.path().string();
+    std::error_code error;
+    if (!entry.is_directory(error)) {
+        if (error) unread.push_back({PrintablePath(path), error.message()});
+        return error ? std::nullopt : std::optional(false);
+    }
+    if (!IsUtf8(entry.path().filename().string())) {
+        unread.push_back({PrintablePath(path), "the name is not UTF-8"});
+        return std::nullopt;
+    }
+    const bool listed = fs::exists(entry.path() / kFolderList, error);
+    if (error) unread.push_back({PrintablePath(path), error.message()});
+    return error ? std::nullopt : std::optional(listed);
+}
+
 // Every folder of the working directory with a folder list, then the directory's own account.
-AccountList DirectoryAccounts(const std::u16string& dataDirectory) {
-    const std::filesystem::path root(platform::posix::PosixPath(dataDirectory));
-    std::vector<std::filesystem::path> folders;
-    for (const auto& entry : std::filesystem::directory_iterator(root)) {
-        if (entry.is_directory() && std::filesystem::exists(entry.path() / kFolderList)) {
-            folders.push_back(entry.path().filename());
+AccountList DirectoryAccounts(const std::u16string& dataDirectory,
+                              std::vector<UnreadPart>& unread) {
+    const fs::path root(platform::posix::PosixPath(dataDirectory));
+    std::vector<fs::path> folders;
+    std::error_code error;
+    for (fs::directory_iterator entries(root, error), end; !error && entries != end;
+         entries.increment(error)) {
+        if (IsAccountFolder(*entries, unread).value_or(false)) {
+            folders.push_back(entries->path().filename());
         }
     }
+    if (error) unread.push_back({PrintablePath(root.string()), error.message()});
     std::ranges::sort(folders);
     AccountList accounts;
-    for (const std::filesystem::path& folder : folders) {
+    for (const fs::path& folder : folders) {
         const std::u16string name = folder.u16string();
         accounts.push_back(
             BuildAccount(WideString(name), WideString(dataDirectory + name + u"\\")));
     }
-    if (std::filesystem::exists(root / kFolderList)) {
-        std::unique_ptr<MailAccount> common = BuildAccount(WideString(), WideString(dataDirectory));
-        if (!common->rootFolder.children.empty()) accounts.push_back(std::move(common));
+    if (fs::exists(root / kFolderList, error)) {
+        accounts.push_back(BuildAccount(WideString(), WideString(dataDirectory)));
     }
     return accounts;
 }
@@ -64,8 +90,9 @@ AccountList DirectoryAccounts(const std::u16string& dataDirectory) {
 }  // namespace
 
 AccountList StoreAccounts(platform::posix::PosixPlatform& posix,
-                          const std::u16string& dataDirectory, const std::string& regFile) {
-    return regFile.empty() ? DirectoryAccounts(dataDirectory)
+                          const std::u16string& dataDirectory, const std::string& regFile,
+                          std::vector<UnreadPart>& unread) {
+    return regFile.empty() ? DirectoryAccounts(dataDirectory, unread)
                            : RegistryAccounts(posix, dataDirectory, regFile);
 }
 

@@ -17,8 +17,9 @@ struct CommandRun {
     std::string err;
 };
 
-// Runs `ombrel` with the arguments (each quoted for the shell).
-CommandRun RunOmbrel(const std::vector<std::string>& arguments);
+// Runs `ombrel` with the arguments (each quoted for the shell), through `runner` when given (a
+// shell command prefix such as "timeout 60").
+CommandRun RunOmbrel(const std::vector<std::string>& arguments, const std::string& runner = "");
 
 // A mail store written below a temporary directory ("store/", with its registry export
 // "registry.reg" beside it), and a database path beside it.
