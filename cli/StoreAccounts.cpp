@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <stdexcept>
 
 #include "cli/UnreadableFiles.h"
@@ -42,23 +41,19 @@ AccountList RegistryAccounts(platform::posix::PosixPlatform& posix,
 
 namespace fs = std::filesystem;
 
-// Whether the entry of the working directory is an account's folder (one with a folder list); none
-// when that cannot be told, which `unread` then says why.
-std::optional<bool> IsAccountFolder(const fs::directory_entry& entry,
-                                    std::vector<UnreadPart>& unread) {
-    const std::string path = entry.path().string();
+// True when the entry of the working directory is an account's folder (one with a folder list)
+// that can be read; an entry that cannot be told is added to `unread`.
+bool IsAccountFolder(const fs::directory_entry& entry, std::vector<UnreadPart>& unread) {
+    const std::string path = PrintablePath(entry.path().string());
     std::error_code error;
-    if (!entry.is_directory(error)) {
-        if (error) unread.push_back({PrintablePath(path), error.message()});
-        return error ? std::nullopt : std::optional(false);
+    const bool directory = entry.is_directory(error);
+    if (directory && !IsUtf8(entry.path().filename().string())) {
+        unread.push_back({path, "the name is not UTF-8"});
+        return false;
     }
-    if (!IsUtf8(entry.path().filename().string())) {
-        unread.push_back({PrintablePath(path), "the name is not UTF-8"});
-        return std::nullopt;
-    }
-    const bool listed = fs::exists(entry.path() / kFolderList, error);
-    if (error) unread.push_back({PrintablePath(path), error.message()});
-    return error ? std::nullopt : std::optional(listed);
+    const bool listed = directory && fs::exists(entry.path() / kFolderList, error);
+    if (error) unread.push_back({path, error.message()});
+    return listed && !error;
 }
 
 // Every folder of the working directory with a folder list, then the directory's own account.
@@ -69,7 +64,7 @@ AccountList DirectoryAccounts(const std::u16string& dataDirectory,
     std::error_code error;
     for (fs::directory_iterator entries(root, error), end; !error && entries != end;
          entries.increment(error)) {
-        if (IsAccountFolder(*entries, unread).value_or(false)) {
+        if (IsAccountFolder(*entries, unread)) {
             folders.push_back(entries->path().filename());
         }
     }

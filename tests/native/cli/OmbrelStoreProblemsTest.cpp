@@ -152,13 +152,14 @@ TEST_F(OmbrelStoreProblems, BadMessagesAreNamedAndIndexedOnceTheirBaseIsRestored
     const fs::path folder = FolderDirectories(written.root)[0];
     const std::string base = Read(folder / "MESSAGES.TBB");
     const std::string index = Read(folder / "MESSAGES.TBI");
-    // Every record's magic spoilt: no message of the base reads.
+    // Every record's magic spoilt but the first's (without which the base does not open).
     std::string damaged = base;
     const std::uint32_t dataStart = FetchU32(base, 4);
     const std::uint32_t table = FetchU32(index, 4);
     const std::uint32_t count = FetchU32(index, 12);
     for (std::uint32_t entry = 0; entry < count; ++entry) {
-        StoreU32(damaged, dataStart + FetchU32(index, table + 32 * entry + 4), 0);
+        const std::uint32_t record = FetchU32(index, table + 32 * entry + 4);
+        if (record != 0) StoreU32(damaged, dataStart + record, 0);
     }
     Write(folder / "MESSAGES.TBB", damaged);
     const CommandRun run = Index({});

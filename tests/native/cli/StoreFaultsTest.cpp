@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "cli/StoreIndexing.h"
-#include "mailstore/MessageBaseFile.h"
 #include "platform/posix/PosixPaths.h"
 #include "tests/support/FaultyDiskFiles.h"
 #include "tests/support/MailboxWriters.h"
@@ -21,18 +20,6 @@ using Fault = testing::FaultyDiskFiles::Fault;
 using testing::StoredMessage;
 
 constexpr std::size_t kSmallMessages = 20;
-
-// A first message that fills more than one window of the base and is marked as not to be
-// indexed (so it is never read), then small ones, which the reader reaches by moving the window.
-std::vector<StoredMessage> BeyondTheFirstWindow() {
-    std::vector<StoredMessage> messages{{std::string(CTheBatNBBFile::kWindowSize + 4096, 'a'),
-                                         1136073600, CTheBatNBIFile::kStatusNotIndexed}};
-    for (std::size_t i = 0; i < kSmallMessages; ++i) {
-        messages.push_back({"Subject: small " + std::to_string(i) + "\r\n\r\nbody\r\n",
-                            1136073600 + static_cast<std::int32_t>(i), 0});
-    }
-    return messages;
-}
 
 class StoreFaultsTest : public testing::PluginTest {
   protected:
@@ -67,7 +54,8 @@ class StoreFaultsTest : public testing::PluginTest {
         EXPECT_EQ(index.MessageCount(), static_cast<std::int64_t>(kSmallMessages));
     }
 
-    const std::vector<StoredMessage> messages = BeyondTheFirstWindow();
+    const std::vector<StoredMessage> messages =
+        testing::PastTheFirstWindow(kSmallMessages, testing::k2006);
     testing::TestMailbox mailbox;
     MailFolder* inbox = nullptr;
     AccountList accounts;
