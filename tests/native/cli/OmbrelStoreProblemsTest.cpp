@@ -83,6 +83,10 @@ TEST_F(OmbrelStoreProblems, OddEntriesAreReportedByPathAndTheRestIsIndexed) {
     const std::string base = Read(fifoBase);
     fs::remove(fifoBase);
     ASSERT_EQ(mkfifo(fifoBase.c_str(), 0644), 0);
+    // Nor may one in the place of a folder's state file, which is read when the tree is built.
+    const fs::path fifoState = folders[1] / "kvrdirinfo.cookie";
+    fs::remove(fifoState);
+    ASSERT_EQ(mkfifo(fifoState.c_str(), 0644), 0);
     fs::create_directory_symlink("loop", root / "loop");
     fs::create_directory(root / "caf\xE9");
     Write(root / "caf\xE9" / "ACCOUNT.FLB", "not a folder list");
