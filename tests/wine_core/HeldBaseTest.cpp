@@ -33,10 +33,10 @@ std::wstring Wide(std::u16string_view text) {
 
 class HeldBaseTest : public ::testing::Test {
   protected:
-    HeldBaseTest() {
-        folder = &mailbox.Add(mailbox.Root(), u"Inbox", first, true);
-        basePath = Wide(folder->directory.View()) + L"MESSAGES.TBB";
-        replacement = Wide(folder->directory.View()) + L"MESSAGES.NEW";
+    HeldBaseTest()
+        : folder(&mailbox.Add(mailbox.Root(), u"Inbox", first, true)),
+          basePath(Wide(folder->directory.View()) + L"MESSAGES.TBB"),
+          replacement(Wide(folder->directory.View()) + L"MESSAGES.NEW") {
         const testing::MessageBaseFiles files = testing::WriteMessageBase(second);
         std::ofstream(replacement.c_str(), std::ios::binary) << files.base;
         base.SetWindowSize(8192);
@@ -58,7 +58,7 @@ class HeldBaseTest : public ::testing::Test {
     const std::vector<StoredMessage> first = Messages("first ", 40);
     const std::vector<StoredMessage> second = Messages("second ", 40);
     testing::TestMailbox mailbox;
-    MailFolder* folder = nullptr;
+    MailFolder* folder;
     std::wstring basePath;
     std::wstring replacement;
     CTheBatNBBFile base;
