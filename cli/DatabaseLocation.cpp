@@ -32,4 +32,12 @@ void ReportUpgrade(const MailIndex& index, const std::string& file) {
                  file.c_str(), index.UpgradedFrom(), MailIndex::kSchemaVersion);
 }
 
+void ReportImmutable(MailIndex& index) {
+    if (!index.Database().Immutable()) return;
+    std::fputs(
+        "ombrel: the database needs writing to be read here (it is left in write-ahead-log mode); "
+        "read as an unchanging file instead\n",
+        stderr);
+}
+
 }  // namespace ombrel::cli

@@ -70,7 +70,9 @@ constexpr const char* kIndexHelp =
     "  --code-page N          the ANSI code page of the Windows that wrote the mail (1252)\n"
     "  --enabled-only         only the folders selected in the plug-in's settings\n"
     "  --stem                 keep English word stems too, for `search --stem`\n"
-    "  --verbose              a line per folder\n";
+    "  --verbose              a line per folder\n"
+    "Exit status: 0, 4 when parts of DATA_DIR could not be read (each is named on standard\n"
+    "error and the rest is indexed), 2 for a usage error, 1 for a failure that ends the run.\n";
 
 constexpr const char* kImportHelp =
     "usage: ombrel import [--db FILE] EVENTS.jsonl\n"

@@ -116,6 +116,7 @@ int ImportCommand(const std::vector<std::string>& arguments) {
         "the index holds %lld messages\n",
         counts.imported, file.c_str(), counts.known, counts.other, counts.notJson,
         static_cast<long long>(index.MessageCount()));
+    index.Database().EndWriteAheadLog();  // readers need not write it to read it
     return 0;
 }
 

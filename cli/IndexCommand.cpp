@@ -13,6 +13,9 @@
 #include "cli/StoreAccounts.h"
 #include "cli/StoreFiles.h"
 #include "cli/StoreIndexing.h"
+#include "cli/UnreadableFiles.h"
+#include "mailstore/FolderListFile.h"
+#include "platform/posix/PosixPaths.h"
 #include "platform/posix/TableConversion.h"
 #include "platform/posix/Utf8Conversion.h"
 
@@ -85,6 +88,63 @@ void WarnUnmappedDrives(const AccountList& accounts, const DriveMap& drives) {
     }
 }
 
+// The local path of a file of the store as the core names it.
+std::string LocalPath(const DriveMap& drives, std::u16string_view file) {
+    const std::optional<std::u16string> local = drives.Local(file);
+    return local ? platform::posix::PosixPath(*local) : platform::posix::WideToUtf8(file);
+}
+
+// Why a file of the store that the readers could not use was not read: the system's reason, or
+// `otherwise` when the system lets it be read.
+std::string WhyNotRead(const std::string& local, const std::string& otherwise) {
+    const std::string why = WhyUnreadable(local);
+    return why.empty() ? otherwise : why;
+}
+
+// The parts of the store that a run does not read, each reported by path as it is found.
+class UnreadParts {
+  public:
+    void Report(UnreadPart part) {
+        std::fprintf(stderr, "ombrel: not read: %s: %s\n", part.path.c_str(), part.why.c_str());
+        parts_.push_back(std::move(part));
+    }
+    std::size_t Count() const { return parts_.size(); }
+
+  private:
+    std::vector<UnreadPart> parts_;
+};
+
+// An account whose folder list does not read has no folders, which must not pass for an empty one.
+void CheckFolderLists(const AccountList& accounts, const DriveMap& drives, UnreadParts& unread) {
+    for (const std::unique_ptr<MailAccount>& account : accounts) {
+        if (!account->rootFolder.children.empty()) continue;
+        const WideString file = account->directory + u"ACCOUNT.FLB";
+        CTheBatZZFile list;
+        if (list.OpenFolderList(file)) continue;
+        const std::string local = LocalPath(drives, file.View());
+        unread.Report(
+            {PrintablePath(local), WhyNotRead(local, "not a folder list, or a damaged one")});
+    }
+}
+
+// The folders with messages that did not read, with their counts, for the summary.
+class BadFolders {
+  public:
+    void Add(const std::string& path, std::int64_t bad) {
+        if (bad == 0) return;
+        text_ += (text_.empty() ? "" : ", ") + path + " (" + std::to_string(bad) + ")";
+    }
+    void Print() const {
+        if (!text_.empty()) {
+            std::printf("messages that did not read (the next run tries them again): %s\n",
+                        text_.c_str());
+        }
+    }
+
+  private:
+    std::string text_;
+};
+
 }  // namespace
 
 int IndexCommand(const std::vector<std::string>& arguments) {
@@ -111,8 +171,13 @@ int IndexCommand(const std::vector<std::string>& arguments) {
 
     const std::u16string storeDirectory = CoreDirectory(dataDirectory);
     index.SetSetting("data_directory", platform::posix::WideToUtf8(storeDirectory));
-    const AccountList accounts = StoreAccounts(posix, storeDirectory, line.Value("--registry"));
+    UnreadParts unread;
+    std::vector<UnreadPart> unreadEntries;
+    const AccountList accounts =
+        StoreAccounts(posix, storeDirectory, line.Value("--registry"), unreadEntries);
+    for (UnreadPart& part : unreadEntries) unread.Report(std::move(part));
     WarnUnmappedDrives(accounts, drives);
+    CheckFolderLists(accounts, drives, unread);
 
     std::unique_ptr<ProgressBar> bar;
     int folders = 0;
@@ -126,7 +191,17 @@ int IndexCommand(const std::vector<std::string>& arguments) {
     observer.messageTaken = [&] {
         if (bar) bar->MessageDone();
     };
+    observer.folderNotRead = [&](const std::string& path, const FolderTrouble& trouble) {
+        const std::string local = LocalPath(drives, trouble.file);
+        const std::string why =
+            trouble.what.empty()
+                ? WhyNotRead(local, "cannot be opened (another program may be writing it)")
+                : trouble.what;
+        unread.Report({path + " (" + PrintablePath(local) + ")", why});
+    };
+    BadFolders badFolders;
     observer.folderDone = [&](const std::string& path, const PassCounts& counts) {
+        badFolders.Add(path, counts.bad);
         if (bar) bar->FolderDone();
         if (verbose) {
             std::printf("%s: Indexed %lld, Skipped %lld, Bad %lld\n", path.c_str(),
@@ -145,7 +220,13 @@ int IndexCommand(const std::vector<std::string>& arguments) {
         static_cast<long long>(total.indexed), static_cast<long long>(total.skipped),
         static_cast<long long>(total.bad), folders, MessagesPerSecond(taken, start),
         static_cast<long long>(index.MessageCount()));
-    return 0;
+    badFolders.Print();
+    // Readers of the index need not write it (nor its folder) to read it.
+    index.Database().EndWriteAheadLog();
+    if (unread.Count() == 0) return 0;
+    std::fprintf(stderr, "ombrel: %zu parts of %s were not read (listed above)\n", unread.Count(),
+                 PrintablePath(dataDirectory.string()).c_str());
+    return kSomeNotRead;
 }
 
 }  // namespace ombrel::cli

@@ -22,10 +22,6 @@ class QueryError : public std::runtime_error {
     std::size_t position_;
 };
 
-// The statuses of the commands that search, besides 0 for hits and 1 for a failure.
-inline constexpr int kExitUsage = 2;    // a command line or query that does not parse
-inline constexpr int kExitNoMatch = 3;  // a search that matched no message
-
 // The fields a word can be looked for in; kAny is every text the index holds of a message.
 enum class TextField { kAny, kFrom, kTo, kCc, kSubject, kBody, kAttachment, kFolder };
 

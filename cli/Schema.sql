@@ -69,3 +69,6 @@ CREATE TRIGGER IF NOT EXISTS messages_removed AFTER DELETE ON messages BEGIN
     VALUES ('delete', old.id, old.subject, old.sender, old.recipients, old.cc, old.bcc, old.body,
             old.attachments, old.folder_path);
 END;
+
+-- bad_messages (folder_id, position): the messages of a base that did not read, tried again by
+-- every run; cli/BadMessages.cpp makes the table in any index that lacks it.

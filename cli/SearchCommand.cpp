@@ -102,6 +102,7 @@ int SearchCommand(const std::vector<std::string>& arguments) {
     const std::unique_ptr<QueryNode> parsed = ParseQuery(text, Now());
 
     MailIndex index(DatabaseFile(line, false), Sqlite::Mode::kReadOnly);
+    ReportImmutable(index);
     MailSearch search(index.Database(), line.Has("--stem"));
     const CompiledQuery query = search.Compile(*parsed);
     const std::int64_t matched = search.Count(query);
@@ -142,6 +143,7 @@ int CountCommand(const std::vector<std::string>& arguments) {
     const CommandLine line(arguments, {"--db"}, {"--stem"});
     const std::unique_ptr<QueryNode> parsed = ParseQuery(QueryText(line), Now());
     MailIndex index(DatabaseFile(line, false), Sqlite::Mode::kReadOnly);
+    ReportImmutable(index);
     MailSearch search(index.Database(), line.Has("--stem"));
     const std::int64_t matched = search.Count(search.Compile(*parsed));
     std::printf("%lld\n", static_cast<long long>(matched));

@@ -189,6 +189,7 @@ int ShowCommand(const std::vector<std::string>& arguments) {
     if (line.operands.size() != 1) throw UsageError("show takes one message ID");
     const std::int64_t id = MessageNumber(line.operands[0]);
     MailIndex index(DatabaseFile(line, false), Sqlite::Mode::kReadOnly);
+    ReportImmutable(index);
     const IndexedMessage indexed = ReadIndexed(index, id);
     if (!indexed.directory.empty()) return ShowStored(line, index, indexed);
     if (line.Has("--raw") || !line.Value("--part").empty()) {

@@ -1,5 +1,7 @@
 #include "cli/Sqlite.h"
 
+#include <cstdio>
+
 namespace ombrel::cli {
 namespace {
 
@@ -23,21 +25,65 @@ std::string Describe(const std::string& file, int result, const char* detail) {
     }
 }
 
+// The file as an SQLite URI that opens it as an unchanging file: read without locks, a journal
+// or a write-ahead log, so that neither the file nor its folder needs to be writable.
+std::string ImmutableUri(const std::string& file) {
+    std::string uri = "file:";
+    for (const char c : file) {
+        if (c == '%' || c == '?' || c == '#') {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(c));
+            uri += escaped;
+        } else {
+            uri += c;
+        }
+    }
+    return uri + "?immutable=1";
+}
+
+// A read that needs to write: the database's write-ahead log or its shared memory cannot be made.
+bool NeedsWriting(int result) {
+    return (result & 0xFF) == SQLITE_CANTOPEN || (result & 0xFF) == SQLITE_READONLY;
+}
+
 }  // namespace
 
 Sqlite::Sqlite(const std::string& file, Mode mode) : file_(file) {
-    const int flags =
-        mode == Mode::kReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-    const int result = sqlite3_open_v2(file.c_str(), &db_, flags, nullptr);
+    int result = Open(file, mode == Mode::kReadOnly ? SQLITE_OPEN_READONLY
+                                                    : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    if (result == SQLITE_OK && mode == Mode::kReadOnly) {
+        result = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
+        if (NeedsWriting(result)) {
+            sqlite3_close_v2(db_);
+            immutable_ = true;
+            result = Open(ImmutableUri(file), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+        }
+    }
     if (result != SQLITE_OK) {
         const std::string detail = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(result);
         sqlite3_close(db_);
         db_ = nullptr;
         throw DatabaseError(Describe(file_, result, detail.c_str()), result & 0xFF);
     }
+}
+
+int Sqlite::Open(const std::string& name, int flags) {
+    db_ = nullptr;
+    const int result = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
+    if (result != SQLITE_OK) return result;
     sqlite3_extended_result_codes(db_, 1);
     // Another program's short write (an import next to an index run) is waited for.
     sqlite3_busy_timeout(db_, 2000);
+    return result;
+}
+
+bool Sqlite::EndWriteAheadLog() {
+    try {
+        Statement mode(*this, "PRAGMA journal_mode = DELETE");
+        return mode.Step() && mode.Text(0) == "delete";
+    } catch (const DatabaseError&) {
+        return false;  // busy: another program reads or writes it now
+    }
 }
 
 Sqlite::~Sqlite() {

@@ -27,6 +27,9 @@ class Sqlite {
   public:
     enum class Mode { kReadWrite, kReadOnly };
 
+    // Opens the file. Read-only, a database that cannot be read without writing (one left in
+    // write-ahead-log mode in a folder or on a file that cannot be written) is opened as an
+    // unchanging file instead, which Immutable() then tells.
     Sqlite(const std::string& file, Mode mode);
     ~Sqlite();
     Sqlite(const Sqlite&) = delete;
@@ -37,10 +40,19 @@ class Sqlite {
     sqlite3* Handle() const { return db_; }
     // Throws DatabaseError for a result that is not `SQLITE_OK`, `SQLITE_ROW` or `SQLITE_DONE`.
     int Check(int result) const;
+    // True when the database was opened as a file that nobody changes while it is read.
+    bool Immutable() const { return immutable_; }
+    // Leaves the database in rollback-journal mode, which any reader can read without writing;
+    // false (and nothing changed) while another program has it open.
+    bool EndWriteAheadLog();
 
   private:
+    // Opens with the flags; the SQLite result.
+    int Open(const std::string& name, int flags);
+
     sqlite3* db_ = nullptr;
     std::string file_;
+    bool immutable_ = false;
 };
 
 // A prepared statement, reset for reuse after each run.

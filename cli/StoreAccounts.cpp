@@ -6,6 +6,7 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "cli/UnreadableFiles.h"
 #include "host/PluginState.h"
 #include "mailstore/Accounts.h"
 #include "mailstore/FolderTree.h"
@@ -38,25 +39,45 @@ AccountList RegistryAccounts(platform::posix::PosixPlatform& posix,
     return accounts;
 }
 
+namespace fs = std::filesystem;
+
+// True when the entry of the working directory is an account's folder (one with a folder list)
+// that can be read; an entry that cannot be told is added to `unread`.
+bool IsAccountFolder(const fs::directory_entry& entry, std::vector<UnreadPart>& unread) {
+    const std::string path = PrintablePath(entry.path().string());
+    std::error_code error;
+    const bool directory = entry.is_directory(error);
+    if (directory && !IsUtf8(entry.path().filename().string())) {
+        unread.push_back({path, "the name is not UTF-8"});
+        return false;
+    }
+    const bool listed = directory && fs::exists(entry.path() / kFolderList, error);
+    if (error) unread.push_back({path, error.message()});
+    return listed && !error;
+}
+
 // Every folder of the working directory with a folder list, then the directory's own account.
-AccountList DirectoryAccounts(const std::u16string& dataDirectory) {
-    const std::filesystem::path root(platform::posix::PosixPath(dataDirectory));
-    std::vector<std::filesystem::path> folders;
-    for (const auto& entry : std::filesystem::directory_iterator(root)) {
-        if (entry.is_directory() && std::filesystem::exists(entry.path() / kFolderList)) {
-            folders.push_back(entry.path().filename());
+AccountList DirectoryAccounts(const std::u16string& dataDirectory,
+                              std::vector<UnreadPart>& unread) {
+    const fs::path root(platform::posix::PosixPath(dataDirectory));
+    std::vector<fs::path> folders;
+    std::error_code error;
+    for (fs::directory_iterator entries(root, error), end; !error && entries != end;
+         entries.increment(error)) {
+        if (IsAccountFolder(*entries, unread)) {
+            folders.push_back(entries->path().filename());
         }
     }
+    if (error) unread.push_back({PrintablePath(root.string()), error.message()});
     std::ranges::sort(folders);
     AccountList accounts;
-    for (const std::filesystem::path& folder : folders) {
+    for (const fs::path& folder : folders) {
         const std::u16string name = folder.u16string();
         accounts.push_back(
             BuildAccount(WideString(name), WideString(dataDirectory + name + u"\\")));
     }
-    if (std::filesystem::exists(root / kFolderList)) {
-        std::unique_ptr<MailAccount> common = BuildAccount(WideString(), WideString(dataDirectory));
-        if (!common->rootFolder.children.empty()) accounts.push_back(std::move(common));
+    if (fs::exists(root / kFolderList, error)) {
+        accounts.push_back(BuildAccount(WideString(), WideString(dataDirectory)));
     }
     return accounts;
 }
@@ -64,8 +85,9 @@ AccountList DirectoryAccounts(const std::u16string& dataDirectory) {
 }  // namespace
 
 AccountList StoreAccounts(platform::posix::PosixPlatform& posix,
-                          const std::u16string& dataDirectory, const std::string& regFile) {
-    return regFile.empty() ? DirectoryAccounts(dataDirectory)
+                          const std::u16string& dataDirectory, const std::string& regFile,
+                          std::vector<UnreadPart>& unread) {
+    return regFile.empty() ? DirectoryAccounts(dataDirectory, unread)
                            : RegistryAccounts(posix, dataDirectory, regFile);
 }
 

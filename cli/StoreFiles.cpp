@@ -47,7 +47,7 @@ char16_t DriveMap::UnmappedDrive(std::u16string_view path) const {
 
 platform::DiskFiles::Handle StoreDiskFiles::OpenForReading(const char16_t* path) {
     const std::optional<std::u16string> local = drives_.Local(path);
-    return local ? files_.OpenForReading(local->c_str()) : kInvalidHandle;
+    return local ? Next().OpenForReading(local->c_str()) : kInvalidHandle;
 }
 
 std::uint32_t StoreProfileFiles::GetString(const char16_t* section, const char16_t* key,

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/DiskFiles.h"
+#include "platform/ForwardingDiskFiles.h"
 #include "platform/ProfileFiles.h"
 
 namespace ombrel::cli {
@@ -27,30 +27,14 @@ class DriveMap {
 
 // The mail store's files, read through a drive map. Nothing is ever written: the host's
 // directories are only read (a state file write fails as a read-only file's would).
-class StoreDiskFiles final : public platform::DiskFiles {
+class StoreDiskFiles final : public platform::ForwardingDiskFiles {
   public:
     StoreDiskFiles(platform::DiskFiles& files, const DriveMap& drives)
-        : files_(files), drives_(drives) {}
+        : ForwardingDiskFiles(files), drives_(drives) {}
 
     Handle OpenForReading(const char16_t* path) override;
-    bool Read(Handle file, void* buffer, std::uint32_t count, std::uint32_t& read) override {
-        return files_.Read(file, buffer, count, read);
-    }
-    std::int64_t SetPointer(Handle file, std::int32_t distance, Origin origin) override {
-        return files_.SetPointer(file, distance, origin);
-    }
-    std::int64_t Size(Handle file) override { return files_.Size(file); }
-    Handle CreateMapping(Handle file) override { return files_.CreateMapping(file); }
-    const void* MapView(Handle mapping) override { return files_.MapView(mapping); }
-    std::uint32_t ViewAlignment() override { return files_.ViewAlignment(); }
-    const void* MapViewPart(Handle mapping, std::uint64_t offset, std::uint32_t length) override {
-        return files_.MapViewPart(mapping, offset, length);
-    }
-    bool UnmapView(const void* view) override { return files_.UnmapView(view); }
-    bool Close(Handle handle) override { return files_.Close(handle); }
 
   private:
-    platform::DiskFiles& files_;
     const DriveMap& drives_;
 };
 

@@ -1,8 +1,10 @@
 #include "cli/StoreIndexing.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
+#include "cli/BadMessages.h"
 #include "host/PluginState.h"
 #include "indexing/StoredMessage.h"
 #include "mailstore/FolderPath.h"
@@ -45,22 +47,6 @@ bool SameEntry(const IndexEntry& entry, const FolderProgress& progress) {
     return entry.recordOffset == progress.lastOffset && entry.messageSize == progress.lastSize;
 }
 
-// The folder's progress, started afresh when its base no longer begins with what was indexed.
-FolderProgress CurrentProgress(MailIndex& index, const CTheBatNBBFile& base,
-                               const PlannedFolder& planned) {
-    FolderProgress progress = index.Folder(planned.key, WideToUtf8(planned.path.View()));
-    const bool appended =
-        progress.done == 0 || (progress.done <= base.Index().Count() &&
-                               SameEntry(base.Index().Entry(progress.done - 1), progress));
-    if (!appended) {
-        Transaction transaction(index.Database());
-        index.ClearFolder(progress.id);
-        transaction.Commit();
-        progress = {progress.id, 0, -1, -1};
-    }
-    return progress;
-}
-
 void Count(MessageOutcome outcome, PassCounts& counts) {
     switch (outcome) {
         case MessageOutcome::kSkipped:
@@ -75,36 +61,159 @@ void Count(MessageOutcome outcome, PassCounts& counts) {
     }
 }
 
-PassCounts IndexFolder(CTheBatNBBFile& base, const PlannedFolder& planned, MailIndex& index,
-                       DatabaseIndexer& indexer, const IndexObserver& observer) {
-    PassCounts counts;
-    if (!base.OpenBase(planned.folder->directory)) return counts;
-    FolderProgress progress = CurrentProgress(index, base, planned);
-    MessageWorkspace workspace;
-    indexer.ReadWholeMessages(base, workspace.message);
-    SystemTime newest;
-    const std::uint32_t count = base.Index().Count();
-    while (progress.done < count) {
-        Transaction transaction(index.Database());
-        const std::uint32_t end = std::min(count, progress.done + kMessagesPerCommit);
-        for (; progress.done < end; ++progress.done) {
-            indexer.SetOrigin({progress.id, progress.done, {}});
-            Count(IndexStoredMessage(base, progress.done, workspace, planned.path, newest), counts);
-            observer.messageTaken();
+// Why the folder's base did not open; none for a folder without messages.
+std::optional<FolderTrouble> OpeningTrouble(const CTheBatNBBFile& base,
+                                            const std::u16string& directory) {
+    const std::u16string index = directory + u"MESSAGES.TBI";
+    const std::u16string messages = directory + u"MESSAGES.TBB";
+    switch (base.LastOpening()) {
+        case CTheBatNBBFile::Opening::kOpened:
+            return std::nullopt;
+        case CTheBatNBBFile::Opening::kIndexNotOpened:
+            switch (base.Index().LastOpening()) {
+                case CTheBatNBIFile::Opening::kNoEntries:
+                case CTheBatNBIFile::Opening::kOpened:
+                    return std::nullopt;
+                case CTheBatNBIFile::Opening::kFileNotOpened:
+                    return FolderTrouble{index, ""};
+                case CTheBatNBIFile::Opening::kDamaged:
+                    return FolderTrouble{index, "not a message index, or a damaged one"};
+            }
+            break;
+        case CTheBatNBBFile::Opening::kBaseFileNotOpened:
+            return FolderTrouble{messages, ""};
+        case CTheBatNBBFile::Opening::kBaseDamaged:
+            return FolderTrouble{messages, "not a message base, or a damaged one"};
+    }
+    return std::nullopt;
+}
+
+// One folder of the run: its base open, and where the index stands with it.
+class FolderIndexing {
+  public:
+    FolderIndexing(CTheBatNBBFile& base, const PlannedFolder& planned, MailIndex& index,
+                   BadMessages& bad, DatabaseIndexer& indexer, const IndexObserver& observer)
+        : base_(base),
+          planned_(planned),
+          index_(index),
+          bad_(bad),
+          indexer_(indexer),
+          observer_(observer),
+          progress_(CurrentProgress()) {
+        indexer_.ReadWholeMessages(base_, workspace_.message);
+    }
+
+    // The messages that did not read before, then the new ones; false when the base changed
+    // under the run, which leaves the rest for the next one.
+    bool Run() { return RetryBadMessages() && TakeNewMessages(); }
+
+    const PassCounts& Counts() const { return counts_; }
+
+  private:
+    // The folder's progress, started afresh when its base no longer begins with what was indexed.
+    FolderProgress CurrentProgress() {
+        FolderProgress progress = index_.Folder(planned_.key, WideToUtf8(planned_.path.View()));
+        const CTheBatNBIFile& entries = base_.Index();
+        const bool appended =
+            progress.done == 0 || (progress.done <= entries.Count() &&
+                                   SameEntry(entries.Entry(progress.done - 1), progress));
+        if (!appended) {
+            Transaction transaction(index_.Database());
+            index_.ClearFolder(progress.id);
+            bad_.Clear(progress.id);
+            transaction.Commit();
+            progress = {progress.id, 0, -1, -1};
         }
-        const IndexEntry last = base.Index().Entry(progress.done - 1);
-        progress.lastOffset = last.recordOffset;
-        progress.lastSize = last.messageSize;
-        index.SaveProgress(progress);
+        return progress;
+    }
+
+    MessageOutcome Take(std::uint32_t position) {
+        indexer_.SetOrigin({progress_.id, position, {}});
+        const MessageOutcome outcome =
+            IndexStoredMessage(base_, position, workspace_, planned_.path, newest_);
+        Count(outcome, counts_);
+        observer_.messageTaken();
+        return outcome;
+    }
+
+    // A message that does not read because the base changed under the run.
+    bool ChangedAt(MessageOutcome outcome) const {
+        return outcome == MessageOutcome::kBad && base_.Changed();
+    }
+
+    bool RetryBadMessages() {
+        Transaction transaction(index_.Database());
+        bool unchanged = true;
+        for (const std::uint32_t position : bad_.Of(progress_.id)) {
+            const MessageOutcome outcome = Take(position);
+            unchanged = !ChangedAt(outcome);
+            if (!unchanged) break;
+            if (outcome != MessageOutcome::kBad) bad_.Remove(progress_.id, position);
+        }
         transaction.Commit();
+        return unchanged;
+    }
+
+    bool TakeNewMessages() {
+        const std::uint32_t count = base_.Index().Count();
+        bool unchanged = true;
+        while (unchanged && progress_.done < count) {
+            Transaction transaction(index_.Database());
+            const std::uint32_t end = std::min(count, progress_.done + kMessagesPerCommit);
+            for (; progress_.done < end; ++progress_.done) {
+                const MessageOutcome outcome = Take(progress_.done);
+                unchanged = !ChangedAt(outcome);
+                if (!unchanged) break;
+                if (outcome == MessageOutcome::kBad) bad_.Add(progress_.id, progress_.done);
+            }
+            if (progress_.done > 0) {
+                const IndexEntry last = base_.Index().Entry(progress_.done - 1);
+                progress_.lastOffset = last.recordOffset;
+                progress_.lastSize = last.messageSize;
+            }
+            index_.SaveProgress(progress_);
+            transaction.Commit();
+        }
+        return unchanged;
+    }
+
+    CTheBatNBBFile& base_;
+    const PlannedFolder& planned_;
+    MailIndex& index_;
+    BadMessages& bad_;
+    DatabaseIndexer& indexer_;
+    const IndexObserver& observer_;
+    FolderProgress progress_;
+    PassCounts counts_;
+    MessageWorkspace workspace_;
+    SystemTime newest_;
+};
+
+PassCounts IndexFolder(CTheBatNBBFile& base, const PlannedFolder& planned, MailIndex& index,
+                       BadMessages& bad, DatabaseIndexer& indexer, const IndexObserver& observer) {
+    const std::u16string directory(planned.folder->directory.View());
+    const std::string path = WideToUtf8(planned.path.View());
+    if (!base.OpenBase(planned.folder->directory)) {
+        if (const auto trouble = OpeningTrouble(base, directory)) {
+            observer.folderNotRead(path, *trouble);
+        }
+        return {};
+    }
+    FolderIndexing folder(base, planned, index, bad, indexer, observer);
+    if (!folder.Run()) {
+        observer.folderNotRead(
+            path, {directory + u"MESSAGES.TBB",
+                   "changed while it was read (rewritten by another program); the next run "
+                   "reads the folder again"});
     }
     base.Close();
-    return counts;
+    return folder.Counts();
 }
 
 // The messages of the planned folders that the index does not hold yet, as far as their bases
-// tell without reading them.
-std::int64_t MessagesToDo(const std::vector<PlannedFolder>& planned, MailIndex& index) {
+// tell without reading them, and those that did not read before.
+std::int64_t MessagesToDo(const std::vector<PlannedFolder>& planned, MailIndex& index,
+                          BadMessages& bad) {
     std::int64_t messages = 0;
     CTheBatNBBFile base;
     for (const PlannedFolder& folder : planned) {
@@ -112,6 +221,7 @@ std::int64_t MessagesToDo(const std::vector<PlannedFolder>& planned, MailIndex& 
         const FolderProgress progress = index.Folder(folder.key, WideToUtf8(folder.path.View()));
         const std::uint32_t count = base.Index().Count();
         messages += count >= progress.done ? count - progress.done : count;
+        messages += static_cast<std::int64_t>(bad.Of(progress.id).size());
         base.Close();
     }
     return messages;
@@ -127,7 +237,8 @@ PassCounts IndexStore(const AccountList& accounts, const std::u16string& dataDir
         plan.Add(account->rootFolder, account->name);
     }
     const std::vector<PlannedFolder>& planned = plan.folders;
-    observer.planned(static_cast<int>(planned.size()), MessagesToDo(planned, index));
+    BadMessages bad(index.Database());
+    observer.planned(static_cast<int>(planned.size()), MessagesToDo(planned, index, bad));
 
     // The library's event building sends through the plug-in state's factory.
     struct FactoryInUse {
@@ -141,7 +252,7 @@ PassCounts IndexStore(const AccountList& accounts, const std::u16string& dataDir
     PassCounts total;
     CTheBatNBBFile base;
     for (const PlannedFolder& folder : planned) {
-        const PassCounts counts = IndexFolder(base, folder, index, indexer, observer);
+        const PassCounts counts = IndexFolder(base, folder, index, bad, indexer, observer);
         total.indexed += counts.indexed;
         total.skipped += counts.skipped;
         total.bad += counts.bad;

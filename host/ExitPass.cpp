@@ -11,7 +11,8 @@ namespace {
 
 // Submits the folder's messages that are newer than its stored time; the time of the last one
 // submitted, in index order, becomes the folder's time. A folder that has no stored time, or
-// whose base does not open, is passed over.
+// whose base does not open, is passed over; one whose base another program rewrites while it is
+// read keeps its time, so that the next pass reads it again.
 void IndexNewMessages(MailFolder& folder, const WideString& path) {
     SystemTime stored;
     if (!ReadMonitorTime(folder, &stored) || stored.IsNone()) return;
@@ -25,7 +26,10 @@ void IndexNewMessages(MailFolder& folder, const WideString& path) {
         const char* text = nullptr;
         std::uint32_t size = 0;
         std::int32_t seconds = 0;
-        if (!base.ReadMessage(number, &text, &size, &seconds)) continue;
+        if (!base.ReadMessage(number, &text, &size, &seconds)) {
+            if (base.Changed()) return;
+            continue;
+        }
         const SystemTime time = MessageTime(seconds);
         if (CompareTimes(stored, time) <= 0) continue;  // not later than the stored time
         newest = time;

@@ -26,8 +26,10 @@ struct FolderWork {
     SystemTime newest;
 };
 
-void IndexMessage(FolderWork& work, std::uint32_t number) {
-    switch (IndexStoredMessage(work.base, number, work.workspace, work.path, work.newest)) {
+MessageOutcome IndexMessage(FolderWork& work, std::uint32_t number) {
+    const MessageOutcome outcome =
+        IndexStoredMessage(work.base, number, work.workspace, work.path, work.newest);
+    switch (outcome) {
         case MessageOutcome::kSkipped:
             ++work.counts.skipped;
             break;
@@ -38,10 +40,13 @@ void IndexMessage(FolderWork& work, std::uint32_t number) {
             ++work.counts.indexed;
             break;
     }
+    return outcome;
 }
 
 // Indexes every message of an enabled folder, then moves its "Monitor" time forward to the
-// newest message seen. A folder whose base does not open is passed over without a word.
+// newest message seen. A folder whose base does not open is passed over without a word. A base
+// that another program rewrites under the pass is left where it changed: its other messages count
+// as bad, and its time stays, so that the next pass reads the folder again.
 void IndexFolder(MailFolder& folder, FolderWork work) {
     // Without a directory there is no base to open (and no state file to write).
     if (folder.directory.IsEmpty() || !work.base.OpenBase(folder.directory)) return;
@@ -52,13 +57,16 @@ void IndexFolder(MailFolder& folder, FolderWork work) {
     view.SetProgressRange(shownCount);
     view.SetProgressStep(1);
     view.SetProgressPosition(0);
-    for (std::uint32_t number = 0; number < count; ++number) {
+    bool changed = false;
+    std::uint32_t number = 0;
+    for (; number < count && !changed; ++number) {
         view.StepProgress();
-        IndexMessage(work, number);
+        changed = IndexMessage(work, number) == MessageOutcome::kBad && work.base.Changed();
     }
+    work.counts.bad += static_cast<std::int32_t>(count - number);
     view.SetProgressPosition(shownCount);
     work.base.Close();
-    MoveMonitorTimeForward(work.newest, folder);
+    if (!changed) MoveMonitorTimeForward(work.newest, folder);
 }
 
 // IndexChildFolders, with one workspace for every folder of the pass.

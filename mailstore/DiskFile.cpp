@@ -57,6 +57,10 @@ std::int32_t CDiskFile::Read(void* buffer, std::int32_t count) {
     return static_cast<std::int32_t>(read);
 }
 
+bool CDiskFile::SizeChanged() const {
+    return IsOpen() && files_->Size(file_) != static_cast<std::int64_t>(size_);
+}
+
 bool CDiskFile::IsOpen() const {
     return file_ != DiskFiles::kInvalidHandle;
 }
@@ -90,13 +94,19 @@ bool CDiskFile::InView(std::uint64_t offset, std::uint64_t length) const {
 bool CDiskFile::MoveWindow(std::uint64_t offset, std::uint64_t length) {
     const std::uint64_t alignment = std::max<std::uint64_t>(files_->ViewAlignment(), 1);
     const std::uint64_t start = offset - offset % alignment;
-    const std::uint64_t span =
-        std::min(size_ - start, std::max(windowSize_, offset + length - start));
+    const std::uint64_t needed = offset + length - start;
+    std::uint64_t span = std::min(size_ - start, std::max(windowSize_, needed));
     Unmap();
     // One view at a time, so that what is mapped stays within the window or the range asked for.
     if (span == 0 || span > std::numeric_limits<std::uint32_t>::max()) return false;
     view_ = static_cast<const std::uint8_t*>(
         files_->MapViewPart(mapping_, start, static_cast<std::uint32_t>(span)));
+    // A file shortened under the reader may still hold the range, if not the whole window.
+    if (view_ == nullptr && needed > 0 && needed < span) {
+        span = needed;
+        view_ = static_cast<const std::uint8_t*>(
+            files_->MapViewPart(mapping_, start, static_cast<std::uint32_t>(span)));
+    }
     if (view_ == nullptr) return false;
     viewOffset_ = start;
     viewLength_ = span;

@@ -42,8 +42,12 @@ class CDiskFile {
     // Reads `count` bytes at the absolute offset through the file pointer; false unless the file
     // holds them all there and all were read.
     bool ReadAt(std::uint64_t offset, void* buffer, std::int32_t count);
-    // The file's size when it was opened (nobody can write it while it is open); 0 when closed.
+    // The file's size when it was opened; 0 when closed.
     std::uint64_t Size() const { return size_; }
+    // True when the open file's size is no longer the one it had when it was opened: another
+    // program shortened or rewrote it (Windows keeps writers out while it is open, POSIX does
+    // not), and what is read of it from now on may not match what was read before.
+    bool SizeChanged() const;
 
   private:
     // True when the file holds `length` bytes at `offset` within reach of the file pointer.

@@ -22,14 +22,22 @@ void CTheBatNBBFile::Close() {
 
 bool CTheBatNBBFile::OpenBase(const WideString& directory) {
     const WideString path = directory + u"MESSAGES.TBB";
-    if (index_.OpenIndex(directory) && Open(path, true)) {
+    opening_ = Opening::kIndexNotOpened;
+    if (index_.OpenIndex(directory)) {
+        opening_ = Opening::kBaseFileNotOpened;
+        if (Open(path, true)) opening_ = Opening::kBaseDamaged;
+    }
+    if (opening_ == Opening::kBaseDamaged) {
         std::uint8_t field[4];
         if (ReadAt(0, field, sizeof field) && LoadU32(field) == kBaseMagic &&
             ReadAt(4, field, sizeof field)) {
             dataStart_ = LoadU32(field);
             // Through the view: the data may start beyond the file pointer's reach.
             const std::uint8_t* first = ViewAt(dataStart_, sizeof field);
-            if (first != nullptr && LoadU32(first) == kRecordMagic) return true;
+            if (first != nullptr && LoadU32(first) == kRecordMagic) {
+                opening_ = Opening::kOpened;
+                return true;
+            }
         }
     }
     Close();

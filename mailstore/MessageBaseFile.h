@@ -19,6 +19,9 @@ class CTheBatNBBFile : public CDiskFile {
     CTheBatNBBFile(const CTheBatNBBFile&) = delete;
     CTheBatNBBFile& operator=(const CTheBatNBBFile&) = delete;
 
+    // Why the last OpenBase failed: the index's answer, or the base's own.
+    enum class Opening { kOpened, kIndexNotOpened, kBaseFileNotOpened, kBaseDamaged };
+
     // Closes the base and its index.
     void Close() override;
 
@@ -34,10 +37,17 @@ class CTheBatNBBFile : public CDiskFile {
                      std::int32_t* time = nullptr);
 
     const CTheBatNBIFile& Index() const { return index_; }
+    Opening LastOpening() const { return opening_; }
+
+    // True when the base or its index changed size since they were opened: the folder was
+    // rewritten under the reader (the host compacts bases), so messages that did not read may read
+    // in a later pass.
+    bool Changed() const { return SizeChanged() || index_.SizeChanged(); }
 
   private:
     CTheBatNBIFile index_;
     std::uint32_t dataStart_ = 0;
+    Opening opening_ = Opening::kIndexNotOpened;
 };
 
 }  // namespace ombrel

@@ -24,8 +24,10 @@ void CTheBatNBIFile::Close() {
 bool CTheBatNBIFile::OpenIndex(const WideString& directory) {
     const WideString path = directory + u"MESSAGES.TBI";
     Close();
+    opening_ = Opening::kFileNotOpened;
     if (!Open(path, true)) return false;
 
+    opening_ = Opening::kDamaged;
     std::uint8_t magic[4];
     std::uint8_t header[kHeaderSize];
     if (ReadAt(0, magic, sizeof magic) && LoadU32(magic) == kIndexMagic &&
@@ -34,8 +36,10 @@ bool CTheBatNBIFile::OpenIndex(const WideString& directory) {
         const std::uint32_t count = LoadU32(header + 8);
         if (tableOffset != 0 && count != 0) table_ = ViewAt(tableOffset, kEntrySize * count);
         if (table_ != nullptr) count_ = count;
+        if (count == 0) opening_ = Opening::kNoEntries;
     }
     if (table_ == nullptr) Close();
+    if (table_ != nullptr) opening_ = Opening::kOpened;
     return table_ != nullptr;
 }
 

@@ -20,6 +20,9 @@ class CTheBatNBIFile : public CDiskFile {
     static constexpr std::uint32_t kStatusNotIndexed = 0x1;
     static constexpr std::uint32_t kStatusFlagged = 0x2;
 
+    // Why the last OpenIndex failed (or that it did not).
+    enum class Opening { kOpened, kFileNotOpened, kNoEntries, kDamaged };
+
     CTheBatNBIFile() = default;
     ~CTheBatNBIFile() override;
     CTheBatNBIFile(const CTheBatNBIFile&) = delete;
@@ -33,6 +36,7 @@ class CTheBatNBIFile : public CDiskFile {
     // reaches beyond the end of the file.
     bool OpenIndex(const WideString& directory);
 
+    Opening LastOpening() const { return opening_; }
     std::uint32_t Count() const { return count_; }
     // Entry `number` (from 0); all zeros when the number is not below Count().
     IndexEntry Entry(std::uint32_t number) const;
@@ -40,6 +44,7 @@ class CTheBatNBIFile : public CDiskFile {
   private:
     const std::uint8_t* table_ = nullptr;
     std::uint32_t count_ = 0;
+    Opening opening_ = Opening::kFileNotOpened;
 };
 
 }  // namespace ombrel

@@ -22,6 +22,29 @@ bool ShareForReading(int descriptor) {
     return errno != EAGAIN && errno != EACCES;
 }
 
+// A view that holds a private copy of the file's bytes, read when it is made: a file that another
+// program shortens or rewrites later leaves it as it was, where a shared mapping of the file would
+// end the process with SIGBUS at the first page that is gone. Null when the file no longer holds
+// the range.
+void* ReadView(int descriptor, std::uint64_t offset, std::size_t length) {
+    void* view = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (view == MAP_FAILED) return nullptr;
+    auto* bytes = static_cast<char*>(view);
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t got =
+            pread(descriptor, bytes + done, length - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    if (done < length || mprotect(view, length, PROT_READ) != 0) {
+        munmap(view, length);
+        return nullptr;
+    }
+    return view;
+}
+
 }  // namespace
 
 PosixDiskFiles::~PosixDiskFiles() {
@@ -31,10 +54,12 @@ PosixDiskFiles::~PosixDiskFiles() {
 
 DiskFiles::Handle PosixDiskFiles::OpenForReading(const char16_t* path) {
     if (path == nullptr) return kInvalidHandle;
-    const int descriptor = open(PosixPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    // Without blocking: a FIFO or a device in the store's place of a file would wait for a writer.
+    const int descriptor =
+        open(PosixPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (descriptor < 0) return kInvalidHandle;
     struct stat status = {};
-    // Windows opens no directory as a file.
+    // Only regular files: Windows opens no directory as a file, and the store holds no others.
     if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
         !ShareForReading(descriptor)) {
         close(descriptor);
@@ -105,9 +130,8 @@ const void* PosixDiskFiles::Map(Handle mapping, std::uint64_t offset, std::uint6
     const auto size = static_cast<std::uint64_t>(object->size);
     if (length == 0) length = size - offset;  // the rest of the mapping, as a length of 0 asks
     if (offset >= size || length > size - offset) return nullptr;
-    void* view = mmap(nullptr, static_cast<std::size_t>(length), PROT_READ, MAP_SHARED,
-                      object->descriptor, static_cast<off_t>(offset));
-    if (view == MAP_FAILED) return nullptr;
+    void* view = ReadView(object->descriptor, offset, static_cast<std::size_t>(length));
+    if (view == nullptr) return nullptr;
     views_[view] = static_cast<std::size_t>(length);
     return view;
 }

@@ -10,6 +10,10 @@ namespace ombrel::platform::posix {
 
 // Files through open, read, lseek, fstat and mmap, answering as the Windows functions do.
 //
+// Views: a view is read into memory of its own when it is mapped, rather than mapped shared.
+// Windows refuses to shorten a file that has a view, but POSIX lets any program truncate it, and a
+// shared mapping would then end the reader with SIGBUS. A view made after the file shrank fails.
+//
 // Sharing: a file opens with a shared open-file-description lock over its whole length, and the
 // open fails when another description holds a write lock on it. Programs that open a file for
 // writing with a write lock of their own are thus kept out while a reader holds it, and keep a

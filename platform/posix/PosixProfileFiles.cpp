@@ -1,12 +1,15 @@
 #include "platform/posix/PosixProfileFiles.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
-
-#include <cstdio>
 
 #include "platform/posix/IniDocument.h"
 #include "platform/posix/PosixPaths.h"
@@ -24,10 +27,24 @@ struct FileText {
     Encoding encoding = Encoding::Ansi;
 };
 
+// The bytes of a regular file; none for a file that cannot be read, or anything else in its place.
+// The open does not block: a FIFO in a profile's place would wait for a writer.
 std::optional<std::string> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (descriptor < 0) return std::nullopt;
+    struct stat status = {};
+    std::optional<std::string> bytes;
+    if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) bytes.emplace();
+    char buffer[16384];
+    while (bytes) {
+        const ssize_t got = read(descriptor, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) bytes.reset();
+        if (got <= 0) break;
+        bytes->append(buffer, static_cast<std::size_t>(got));
+    }
+    close(descriptor);
+    return bytes;
 }
 
 FileText Decode(std::string_view bytes, const CodePages& pages) {

@@ -15,7 +15,7 @@ std::uint64_t CountingDiskFiles::PeakMappedBytes() const {
 }
 
 CountingDiskFiles::Handle CountingDiskFiles::CreateMapping(Handle file) {
-    const Handle mapping = files_.CreateMapping(file);
+    const Handle mapping = Next().CreateMapping(file);
     if (mapping != kNoHandle) {
         std::lock_guard lock(mutex_);
         mappingSizes_[mapping] = static_cast<std::uint64_t>(std::max<std::int64_t>(Size(file), 0));
@@ -30,12 +30,12 @@ const void* CountingDiskFiles::MapView(Handle mapping) {
         const auto found = mappingSizes_.find(mapping);
         if (found != mappingSizes_.end()) size = found->second;
     }
-    return Count(files_.MapView(mapping), size);
+    return Count(Next().MapView(mapping), size);
 }
 
 const void* CountingDiskFiles::MapViewPart(Handle mapping, std::uint64_t offset,
                                            std::uint32_t length) {
-    return Count(files_.MapViewPart(mapping, offset, length), length);
+    return Count(Next().MapViewPart(mapping, offset, length), length);
 }
 
 bool CountingDiskFiles::UnmapView(const void* view) {
@@ -47,7 +47,7 @@ bool CountingDiskFiles::UnmapView(const void* view) {
             views_.erase(found);
         }
     }
-    return files_.UnmapView(view);
+    return Next().UnmapView(view);
 }
 
 bool CountingDiskFiles::Close(Handle handle) {
@@ -55,7 +55,7 @@ bool CountingDiskFiles::Close(Handle handle) {
         std::lock_guard lock(mutex_);
         mappingSizes_.erase(handle);
     }
-    return files_.Close(handle);
+    return Next().Close(handle);
 }
 
 const void* CountingDiskFiles::Count(const void* view, std::uint64_t bytes) {

@@ -2,12 +2,24 @@
 
 #include <filesystem>
 
+#include "mailstore/MessageBaseFile.h"
+
 namespace ombrel::testing {
 
 StoredMessage SimpleMessage(const std::string& subject, std::int32_t time, std::uint32_t status) {
     return {"From: anna@example.org\r\nTo: main@example.org\r\nSubject: " + subject +
                 "\r\n\r\nBody of " + subject + "\r\n",
             time, status};
+}
+
+std::vector<StoredMessage> PastTheFirstWindow(std::size_t count, std::int32_t time) {
+    std::vector<StoredMessage> messages{{std::string(CTheBatNBBFile::kWindowSize + 4096, 'a'), time,
+                                         CTheBatNBIFile::kStatusNotIndexed}};
+    for (std::size_t i = 0; i < count; ++i) {
+        messages.push_back(
+            SimpleMessage("small " + std::to_string(i), time + static_cast<std::int32_t>(i) + 1));
+    }
+    return messages;
 }
 
 namespace {

@@ -21,6 +21,11 @@ inline constexpr std::int32_t kDay = 86400;
 StoredMessage SimpleMessage(const std::string& subject, std::int32_t time,
                             std::uint32_t status = 0);
 
+// A first message that fills more than a base reader's window, marked as not to be indexed (so it
+// is never read), then `count` simple messages a second apart from `time` on, which a reader
+// reaches only by moving its window.
+std::vector<StoredMessage> PastTheFirstWindow(std::size_t count, std::int32_t time);
+
 // Selects every folder of every account for the job (in memory, as the dialog's check marks do).
 void EnableEveryFolder(AccountList& accounts);
 

@@ -36,9 +36,9 @@ bool IsWordByte(char c) {
 
 }  // namespace
 
-CommandRun RunOmbrel(const std::vector<std::string>& arguments) {
+CommandRun RunOmbrel(const std::vector<std::string>& arguments, const std::string& runner) {
     const TempDirectory output;
-    std::string command = Quote(OMBREL_CLI);
+    std::string command = runner + " " + Quote(OMBREL_CLI);
     for (const std::string& argument : arguments) command += " " + Quote(argument);
     command += " >" + Quote(output.Local(u"out").string()) + " 2>" +
                Quote(output.Local(u"err").string()) + " </dev/null";

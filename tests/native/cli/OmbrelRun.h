@@ -17,8 +17,9 @@ struct CommandRun {
     std::string err;
 };
 
-// Runs `ombrel` with the arguments (each quoted for the shell).
-CommandRun RunOmbrel(const std::vector<std::string>& arguments);
+// Runs `ombrel` with the arguments (each quoted for the shell), through `runner` when given (a
+// shell command prefix such as "timeout 60").
+CommandRun RunOmbrel(const std::vector<std::string>& arguments, const std::string& runner = "");
 
 // A store of one account, "Main" (or `user`), whose one folder, its Inbox, holds the messages.
 SampleStore OneFolderStore(std::vector<StoredMessage> messages,

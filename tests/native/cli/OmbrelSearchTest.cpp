@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/Commands.h"
 #include "cli/MailIndex.h"
 #include "cli/MailSearch.h"
 #include "cli/Query.h"

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/CalendarMath.h"
 #include "common/Exceptions.h"
 #include "host/Lifecycle.h"
@@ -10,7 +12,9 @@
 #include "indexer/IndexerIds.h"
 #include "indexing/MessageTime.h"
 #include "mailstore/FolderState.h"
+#include "platform/posix/PosixPaths.h"
 #include "tests/support/EventFields.h"
+#include "tests/support/FaultyDiskFiles.h"
 #include "tests/support/HostEnvironment.h"
 #include "tests/support/JobStress.h"
 #include "tests/support/NativeTestPlatform.h"
@@ -159,6 +163,28 @@ TEST_F(ExitPassTest, UnreadableFoldersAndMessagesArePassedOver) {
     Run();
     EXPECT_EQ(Received(), (Subjects{u"fine"}));
     EXPECT_EQ(Monitor(missing), MessageTime(k2006));
+}
+
+TEST_F(ExitPassTest, ABaseCutUnderThePassKeepsItsTimeAndIsReadWholeNextTime) {
+    const std::vector<StoredMessage> messages = testing::PastTheFirstWindow(3, k2006);
+    MailFolder& inbox = Monitored(u"Inbox", messages, k2006 - kDay);
+    const std::string base = platform::posix::PosixPath(inbox.directory.View()) + "MESSAGES.TBB";
+    testing::FaultyDiskFiles faulty(posix.diskFiles);
+    platform::CurrentPorts().diskFiles = &faulty;
+    // The index's view, the base's first window, then the window that reaches the small messages.
+    faulty.Inject(testing::FaultyDiskFiles::Fault::kShrinkBeforeView, 2,
+                  [&] { std::filesystem::resize_file(base, 4096); });
+    Run();
+    EXPECT_EQ(faulty.Faults(), 1);
+    EXPECT_TRUE(Received().empty());
+    EXPECT_EQ(Monitor(inbox), MessageTime(k2006 - kDay));
+
+    faulty.Inject(testing::FaultyDiskFiles::Fault::kNone, 0);
+    mailbox.Store(inbox, testing::WriteMessageBase(messages));
+    Run();
+    platform::CurrentPorts().diskFiles = &posix.diskFiles;
+    EXPECT_EQ(Received(), (Subjects{u"small 0", u"small 1", u"small 2"}));
+    EXPECT_EQ(Monitor(inbox), MessageTime(k2006 + 3));
 }
 
 TEST_F(ExitPassTest, ARefusedMessageStillMovesTheTime) {
