@@ -50,6 +50,11 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// An empty line, or one of blanks only.
+bool IsBlankLine(const char* begin, const char* end) {
+    return std::all_of(begin, end, IsBlank);
+}
+
 }  // namespace
 
 std::size_t LineEndLength(std::string_view text, std::size_t at) {
@@ -70,13 +75,15 @@ bool ReadLine(MessageCursor& cursor, std::string_view& line) {
 HeaderRead ReadHeader(MessageCursor& cursor, std::string_view& header) {
     LineEnd lineEnd = FindLineEnd(cursor.position, cursor.end);
     if (lineEnd.begin == nullptr) return HeaderRead::NoHeader;
-    if (lineEnd.begin == cursor.position) {
+    if (IsBlankLine(cursor.position, lineEnd.begin)) {
         cursor.position = lineEnd.after;
         return HeaderRead::EmptyLine;
     }
     while (lineEnd.after < cursor.end && IsBlank(*lineEnd.after)) {
-        lineEnd = FindLineEnd(lineEnd.after, cursor.end);
-        if (lineEnd.begin == nullptr) return HeaderRead::NoHeader;
+        const LineEnd next = FindLineEnd(lineEnd.after, cursor.end);
+        if (next.begin == nullptr) return HeaderRead::NoHeader;
+        if (IsBlankLine(lineEnd.after, next.begin)) break;  // it ends the block: no continuation
+        lineEnd = next;
     }
     header = std::string_view(cursor.position,
                               static_cast<std::size_t>(lineEnd.begin - cursor.position));

@@ -30,12 +30,13 @@ bool ReadLine(MessageCursor& cursor, std::string_view& line);
 // One header of the header block, with its continuation lines.
 enum class HeaderRead {
     Header,     // `header` holds its text, folded line ends included, without the final line end
-    EmptyLine,  // the empty line that ends the header block, consumed
+    EmptyLine,  // the empty (or blanks-only) line that ends the header block, consumed
     NoHeader,   // the text ends before the header's final line end; the cursor stays
 };
 
-// Reads the header at the cursor: a line followed by a line that begins with a blank goes on in
-// it. The cursor moves past the header's final line end, or past the empty line.
+// Reads the header at the cursor: a line followed by a line that begins with a blank (and holds
+// more than blanks) goes on in it. The cursor moves past the header's final line end, or past the
+// empty line.
 HeaderRead ReadHeader(MessageCursor& cursor, std::string_view& header);
 
 }  // namespace ombrel

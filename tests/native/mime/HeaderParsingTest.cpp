@@ -14,8 +14,8 @@ namespace {
 
 using HeaderParsingTest = testing::ParserTest;
 
-TEST_F(HeaderParsingTest, AFieldNeedsABlankAfterItsColon) {
-    EXPECT_EQ(Parse("Subject:no blank\r\n\r\n").subject.Std(), u"");
+TEST_F(HeaderParsingTest, OneBlankAfterTheColonIsNoPartOfTheValue) {
+    EXPECT_EQ(Parse("Subject:no blank\r\n\r\n").subject.Std(), u"no blank");
     EXPECT_EQ(Parse("Subject: one blank\r\n\r\n").subject.Std(), u"one blank");
     EXPECT_EQ(Parse("Subject:  two blanks\r\n\r\n").subject.Std(), u" two blanks");
     EXPECT_EQ(Parse("Subject:\ttab\r\n\r\n").subject.Std(), u"tab");
