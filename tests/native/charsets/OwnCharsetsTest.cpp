@@ -58,11 +58,11 @@ TEST(OwnCharsetsTest, Iso2022JpSwitchesSetsAndMarksWhatItCannotRead) {
     // JIS X 0201 Roman and Katakana; the ISO-8859-1 half of -2 by its single shift.
     EXPECT_EQ(Own("iso-2022-jp", "a\\~\x1b(J\\~\x1b(I\x31\x5f\x1b(Bz"),
               u"a\\~\u00a5\u203e\uff71\uff9fz");
-    EXPECT_EQ(Own("iso-2022-jp-2", "\x1b.A\x1bNi\x1bN"), u"\u00e9");
+    EXPECT_EQ(Own("iso-2022-jp-2", "\x1b.A\x1bNi\x1bN"), u"\u00e9\ufffdN");
     // Line ends stand for themselves inside a double-byte run; a lone first byte is lost.
     EXPECT_EQ(Own("ISO-2022-JP-1", "\x1b$B$9\r\n$9$\x1b(B."), u"す\r\nす\ufffd.");
     // JIS X 0212, an 8-bit byte, an unknown escape.
-    EXPECT_EQ(Own("iso-2022-jp-1", "\x1b$(D0!\x1b(B\xa4\x1bZ"), u"\ufffd\ufffdZ");
+    EXPECT_EQ(Own("iso-2022-jp-1", "\x1b$(D0!\x1b(B\xa4\x1bZ"), u"\ufffd\ufffd\ufffdZ");
     EXPECT_EQ(Own("iso-2022-jp-3", "\x1b$(Q$9"), u"す");
 }
 

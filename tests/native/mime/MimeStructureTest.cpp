@@ -156,9 +156,9 @@ TEST_F(MimeStructureTest, ASinglePartTextWithAStrayBoundaryKeepsItsText) {
 
 TEST_F(MimeStructureTest, DelimitersMatchWholeAndWithCase) {
     const ParsedMessage& m =
-        Parse(Multipart("mixed", "--b\r\n\r\none\r\n--B\r\n--b \r\n--bb\r\n--b--\r\n", "b"));
+        Parse(Multipart("mixed", "--b\r\n\r\none\r\n--B\r\n-- b\r\n--bb\r\n--b--\r\n", "b"));
     ASSERT_EQ(m.children.size(), 1U);
-    EXPECT_EQ(Body(Child(m, 0)), "one\r\n--B\r\n--b \r\n--bb\r\n");
+    EXPECT_EQ(Body(Child(m, 0)), "one\r\n--B\r\n-- b\r\n--bb\r\n");
 }
 
 TEST_F(MimeStructureTest, BareLfMailParsesLikeCrLfMail) {

@@ -62,7 +62,7 @@ TEST_F(TolerableFaultsTest, OnlyAMultipartPartSplitsItsBodyOnABoundary) {
         kBody + "--outer--\r\n");
     ASSERT_EQ(nested.children.size(), 1U);
     EXPECT_EQ(Text(Child(nested, 0)), u"first\r\n--b\r\nsecond\r\n--b--\r\nthird\r\n");
-    EXPECT_TRUE(nested.terminator.IsEmpty());
+    EXPECT_TRUE(Child(nested, 0).terminator.IsEmpty());
 }
 
 TEST_F(TolerableFaultsTest, TheHeaderBlockEndsAtTheFirstLineThatIsNoHeader) {
@@ -104,7 +104,7 @@ TEST_F(TolerableFaultsTest, DelimitersWithTransportPaddingAreDelimiters) {
     EXPECT_EQ(Text(Child(m, 0)), u"text\r\n");
     EXPECT_EQ(Child(m, 1).kind, PartKind::Binary);
     EXPECT_EQ(Body(Child(m, 1)), "PNG\r\n");
-    EXPECT_TRUE(m.terminator.IsEmpty());
+    EXPECT_TRUE(Child(m, 1).terminator.IsEmpty());
 }
 
 TEST_F(TolerableFaultsTest, ACloseDelimiterOnTheLastLineClosesTheMultipart) {
@@ -112,12 +112,12 @@ TEST_F(TolerableFaultsTest, ACloseDelimiterOnTheLastLineClosesTheMultipart) {
         "Content-Type: multipart/mixed; boundary=b\r\n\r\n"
         "--b\r\nContent-Type: text/plain\r\nContent-Transfer-Encoding: base64\r\n\r\n"
         "SGVsbG8=\r\n--b--";
-    for (const std::string ending : {"", " ", std::string(1, '\0')}) {
+    for (const std::string ending : {std::string(), std::string(" "), std::string(1, '\0')}) {
         const ParsedMessage& m = Parse(kMessage + ending);
         ASSERT_EQ(m.children.size(), 1U);
         EXPECT_EQ(Body(Child(m, 0)), "SGVsbG8=\r\n");
         EXPECT_EQ(Text(Child(m, 0)), u"Hello");
-        EXPECT_TRUE(m.terminator.IsEmpty());
+        EXPECT_TRUE(Child(m, 0).terminator.IsEmpty());
     }
     // A last line that is no delimiter stays text.
     const ParsedMessage& open =
