@@ -1,6 +1,5 @@
 #include "mime/HeaderPhase.h"
 
-#include <algorithm>
 #include <string>
 
 #include "charsets/ConversionRules.h"
@@ -13,17 +12,12 @@
 namespace ombrel {
 namespace {
 
-bool IsNameByte(char c) {
-    return c > ' ' && c < 0x7F && c != ':';
-}
-
-// A header field: a name of printable characters other than blanks and ":", then ":". The value
-// follows the colon and the one blank after it where there is one (further blanks stay in it).
+// A header field: a name and ":" (see FieldNameLength). The value follows the colon and the one
+// blank after it where there is one (further blanks stay in it).
 bool SplitField(std::string_view header, std::string_view& name, std::string_view& value) {
-    const std::size_t colon = header.find(':');
-    if (colon == std::string_view::npos || header.starts_with("--")) return false;
+    const std::size_t colon = FieldNameLength(header);
+    if (colon == std::string_view::npos) return false;
     name = header.substr(0, colon);
-    if (!std::ranges::all_of(name, IsNameByte)) return false;
     value = header.substr(colon + 1);
     if (value.starts_with(' ') || value.starts_with('\t')) value.remove_prefix(1);
     return true;

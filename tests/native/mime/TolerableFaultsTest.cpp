@@ -77,10 +77,16 @@ TEST_F(TolerableFaultsTest, TheHeaderBlockEndsAtTheFirstLineThatIsNoHeader) {
     EXPECT_EQ(noBlank.to.Std(), u"a@example.org");
     EXPECT_EQ(Text(noBlank), u"The text.\r\nTo: b@example.org\r\n");
 
-    // A line of blanks ends the block: it is no continuation of the header before it.
-    const ParsedMessage& blanks = Parse("Subject: Hi\r\n \t \r\n Body\r\n");
+    // A line of blanks ends the block, unless a continuation line follows it.
+    const ParsedMessage& blanks = Parse("Subject: Hi\r\n \t \r\nBody\r\n");
     EXPECT_EQ(blanks.subject.Std(), u"Hi");
-    EXPECT_EQ(Text(blanks), u" Body\r\n");
+    EXPECT_EQ(Text(blanks), u"Body\r\n");
+    const ParsedMessage& folded = Parse("Subject: Re:\r\n \r\n\tTEST\r\n\r\nBody\r\n");
+    EXPECT_EQ(folded.subject.Std(), u"Re: \tTEST");
+    EXPECT_EQ(Text(folded), u"Body\r\n");
+    const ParsedMessage& more = Parse("Subject: Hi\r\n \r\nTo: a@example.org\r\n\r\nBody\r\n");
+    EXPECT_EQ(more.to.Std(), u"a@example.org");
+    EXPECT_EQ(Text(more), u"Body\r\n");
 
     // The message's header block and a part's both miss their empty line before a delimiter.
     const ParsedMessage& parts = Parse(
