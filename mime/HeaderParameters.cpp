@@ -157,7 +157,8 @@ void HeaderParameters::Read(std::u16string_view value) {
     };
     if (std::ranges::any_of(value, unfolding)) {
         unfolded_.assign(value);
-        std::erase_if(unfolded_, unfolding);
+        std::erase_if(unfolded_, [](char16_t unit) { return unit == u'\n' || unit == u'\r'; });
+        std::ranges::replace(unfolded_, u'\t', u' ');
         value = unfolded_;
     }
     SplitTokens(value, tokens_);

@@ -157,6 +157,11 @@ TEST_F(TolerableFaultsTest, ATypeWithoutItsSemicolonIsStillTheType) {
     EXPECT_EQ(Child(m, 0).content.subtype.Std(), u"pdf");
     EXPECT_EQ(Names(m, PartKind::Attachment), (std::vector<std::u16string>{u"x.pdf", u"a b.zip"}));
     EXPECT_EQ(Text(Child(m, 2)), u"\u0422\u0435\u043a\u0441\u0442\r\n");
+    // The blank may be a TAB of a folded line.
+    const ParsedMessage& folded = Parse(
+        "Content-Type: multipart/mixed\r\n\tboundary=\"b\"\r\n\r\n--b\r\n\r\ntext\r\n--b--\r\n");
+    ASSERT_EQ(folded.children.size(), 1U);
+    EXPECT_EQ(Text(Child(folded, 0)), u"text\r\n");
     // A value that begins with a parameter has no type.
     EXPECT_EQ(Parse("Content-Type: name = x\r\n\r\n").content.subtype.Std(), u"plain");
 }
