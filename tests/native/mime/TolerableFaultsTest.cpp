@@ -14,6 +14,7 @@ std::vector<std::u16string> Names(const ParsedMessage& root, PartKind kind) {
     std::vector<const ParsedMessage*> parts;
     collectParts(root, kind, parts);
     std::vector<std::u16string> names;
+    names.reserve(parts.size());
     for (const ParsedMessage* part : parts) names.push_back(part->content.filename.Std());
     return names;
 }
@@ -118,7 +119,7 @@ TEST_F(TolerableFaultsTest, ACloseDelimiterOnTheLastLineClosesTheMultipart) {
         "Content-Type: multipart/mixed; boundary=b\r\n\r\n"
         "--b\r\nContent-Type: text/plain\r\nContent-Transfer-Encoding: base64\r\n\r\n"
         "SGVsbG8=\r\n--b--";
-    for (const std::string ending : {std::string(), std::string(" "), std::string(1, '\0')}) {
+    for (const std::string& ending : {std::string(), std::string(" "), std::string(1, '\0')}) {
         const ParsedMessage& m = Parse(kMessage + ending);
         ASSERT_EQ(m.children.size(), 1U);
         EXPECT_EQ(Body(Child(m, 0)), "SGVsbG8=\r\n");
