@@ -10,6 +10,8 @@ namespace ombrel::testing {
 namespace {
 
 TEST(OmbrelTolerableFaults, TheDatabaseHoldsTheTextOfMailWithTolerableFaults) {
+    // Each message is written over several literals.
+    // NOLINTBEGIN(bugprone-suspicious-missing-comma)
     const std::vector<std::string> texts = {
         "Subject: S\xC3\xA4ying Hello\r\nContent-Type: multipart/mixed; boundary=b\r\n\r\n"
         "--b\r\n\r\ntext\r\n--b\r\nContent-Type: application/msword\r\n"
@@ -26,6 +28,7 @@ TEST(OmbrelTolerableFaults, TheDatabaseHoldsTheTextOfMailWithTolerableFaults) {
         "Subject: Empty plain\r\nContent-Type: multipart/alternative; boundary=b\r\n\r\n"
         "--b\r\n\r\n \r\n--b\r\nContent-Type: text/html\r\n\r\n<p>The HTML text</p>\r\n--b--\r\n",
     };
+    // NOLINTEND(bugprone-suspicious-missing-comma)
     SampleStore store;
     SampleFolder inbox{"Inbox", u"Inbox", u"", true, {}, {}, {}};
     std::int32_t time = 1700000000;
