@@ -79,7 +79,6 @@ constexpr CharsetName kCharsets[] = {
     {"windows-31j", 932},
     {"cp932", 932},
     {"euc-jp", 20932},
-    {"iso-2022-jp", 50220},
     {"gb2312", 936},
     {"gb2321", 936},
     {"gbk", 936},

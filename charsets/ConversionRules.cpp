@@ -1,7 +1,10 @@
 #include "charsets/ConversionRules.h"
 
+#include <algorithm>
+
 #include "charsets/CharsetCodePages.h"
 #include "charsets/CharsetTables.h"
+#include "charsets/OwnCharsets.h"
 #include "common/TextCompare.h"
 #include "platform/CodePages.h"
 #include "platform/Ports.h"
@@ -36,11 +39,20 @@ void Convert(std::uint32_t codePage, const CharsetTable* hostTable, FindTable fi
     CodePages().AppendWide(codepage::kAnsi, translated, text);
 }
 
+bool IsUtf16(OwnCharset charset) {
+    return charset == OwnCharset::Utf16 || charset == OwnCharset::Utf16LittleEndian ||
+           charset == OwnCharset::Utf16BigEndian;
+}
+
 }  // namespace
 
 void CharsetText(const WideString& charset, std::string_view bytes, std::u16string& text) {
     if (charset.IsEmpty()) {
         CodePages().AppendWide(codepage::kAnsi, bytes, text);
+        return;
+    }
+    if (const OwnCharset own = FindOwnCharset(charset.View()); own != OwnCharset::None) {
+        AppendOwnCharsetText(own, bytes, text);
         return;
     }
     const auto byName = [&] { return FindTableByName(charset); };
@@ -53,8 +65,24 @@ void EncodedWordText(std::string_view charsetText, std::string_view bytes, std::
     std::uint32_t codePage = CharsetCodePage(name);
     if (StartsWithIgnoringCase(charsetText, "utf-8")) codePage = codepage::kUtf8;
     if (StartsWithIgnoringCase(charsetText, "utf-7")) codePage = codepage::kUtf7;
+    if (const OwnCharset own = FindOwnCharset(name); own != OwnCharset::None) {
+        AppendOwnCharsetText(own, bytes, text);
+        return;
+    }
     const auto byPrefix = [&] { return FindTableByPrefix(charsetText); };
     Convert(codePage, FindHostTable(name), byPrefix, bytes, text);
+}
+
+void HeaderCharsetText(const WideString& charset, std::string_view bytes, std::u16string& text) {
+    const bool utf16 = IsUtf16(FindOwnCharset(charset.View()));
+    const bool unlabelled =
+        charset.IsEmpty() || utf16 || EqualsIgnoringCase(charset.View(), u"us-ascii");
+    const bool eightBit = std::ranges::any_of(bytes, [](char c) { return (c & 0x80) != 0; });
+    if (unlabelled && eightBit && IsUtf8(bytes)) {
+        CodePages().AppendWide(codepage::kUtf8, bytes, text);
+    } else {
+        CharsetText(utf16 ? WideString() : charset, bytes, text);
+    }
 }
 
 void ThreadAnsiText(std::string_view bytes, std::u16string& text) {

@@ -53,9 +53,27 @@ std::uint32_t MailFlags(const ParsedMessage& message) {
     return flags;
 }
 
-// Puts the body text of the first candidate part that decodes into `text`, announcing its format;
-// when none decodes, what the last attempt left and no format. The candidates are the HTML parts
-// when HTML is preferred or the only text there is, else the plain-text ones.
+bool HasText(std::u16string_view text) {
+    return text.find_first_not_of(u" \t\r\n\u00A0") != std::u16string_view::npos;
+}
+
+// Puts into `text` the body of the first part of the kind that decodes (with text, when
+// `withText`); true when one did, else `text` holds what the last attempt left.
+bool DecodeFirstPart(const ParsedMessage& owner, PartKind kind, bool withText, std::u16string& text,
+                     std::string& bytes) {
+    bool found = false;
+    forEachOwnPart(owner, kind, [&](const ParsedMessage& part) {
+        if (found) return;
+        text.clear();
+        found = AppendBodyText(part.content, text, bytes) && (!withText || HasText(text));
+    });
+    return found;
+}
+
+// Puts the body text into `text`, announcing its format: the first part with text of the
+// candidates, the HTML parts when HTML is preferred or the only text there is, else the
+// plain-text ones, and then the other kind, so that an empty part hides no text. Where no part
+// has text: the first candidate that decodes, or what the last attempt left and no format.
 void PutBodyText(platform::IndexerEvent& event, const ParsedMessage& message,
                  EventBuffers& buffers) {
     std::u16string& text = buffers.content;
@@ -64,15 +82,19 @@ void PutBodyText(platform::IndexerEvent& event, const ParsedMessage& message,
     const bool html =
         hasOwnPart(*owner, PartKind::HtmlText) &&
         (State().activeConfig.preferHtml != 0 || !hasOwnPart(*owner, PartKind::PlainText));
-    bool decoded = false;
-    forEachOwnPart(*owner, html ? PartKind::HtmlText : PartKind::PlainText,
-                   [&](const ParsedMessage& part) {
-                       if (decoded) return;
-                       text.clear();
-                       decoded = AppendBodyText(part.content, text, buffers.bodyBytes);
-                   });
-    if (decoded) {
-        event.PutProperty(u"format", std::u16string_view(html ? u"text/html" : u"text/plain"));
+    const PartKind chosen = html ? PartKind::HtmlText : PartKind::PlainText;
+    const PartKind other = html ? PartKind::PlainText : PartKind::HtmlText;
+    const struct {
+        PartKind kind;
+        bool withText;
+    } attempts[] = {{chosen, true}, {other, true}, {chosen, false}};
+    for (const auto& attempt : attempts) {
+        if (DecodeFirstPart(*owner, attempt.kind, attempt.withText, text, buffers.bodyBytes)) {
+            const bool isHtml = attempt.kind == PartKind::HtmlText;
+            event.PutProperty(u"format",
+                              std::u16string_view(isHtml ? u"text/html" : u"text/plain"));
+            return;
+        }
     }
 }
 

@@ -26,7 +26,8 @@ BodyPhase::BodyPhase(ParsedMessage& part, MessageCursor& cursor, const PartNesti
       content_(part.content),
       cursor_(cursor),
       nesting_(nesting),
-      opensBoundary_(!part.content.boundary.IsEmpty() && nesting.depth <= kMaxPartDepth) {}
+      opensBoundary_(!part.content.boundary.IsEmpty() && Is(part.content.type, u"multipart") &&
+                     nesting.depth <= kMaxPartDepth) {}
 
 void BodyPhase::Run() {
     if (HoldsMessage()) {
@@ -51,14 +52,13 @@ void BodyPhase::Run() {
     }
     const char* const bodyBegin = cursor_.position;
     for (std::string_view line;;) {
-        if (!ReadLine(cursor_, line)) {
+        if (!ReadLine(cursor_, line) && !ReadLastDelimiter(line)) {
             KeepBodyToTheEnd(bodyBegin);  // the delimiter never came: the body is the rest
             break;
         }
         CheckForStop();
         const Delimiter delimiter = Classify(line);
         if (delimiter == Delimiter::OwnBoundary) {
-            if (!Is(content_.type, u"multipart")) break;
             if (!BuildChildren()) {
                 KeepBodyToTheEnd(bodyBegin);
                 break;
@@ -73,8 +73,19 @@ void BodyPhase::Run() {
     part_.kind = ClassifyPart(content_);
 }
 
+bool BodyPhase::ReadLastDelimiter(std::string_view& line) {
+    std::string_view rest(cursor_.position,
+                          static_cast<std::size_t>(cursor_.end - cursor_.position));
+    rest = rest.substr(0, rest.find_last_not_of('\0') + 1);
+    if (Classify(rest) == Delimiter::None) return false;
+    line = rest;
+    cursor_.position = cursor_.end;
+    return true;
+}
+
 BodyPhase::Delimiter BodyPhase::Classify(std::string_view line) const {
     if (!line.starts_with("--")) return Delimiter::None;
+    line = line.substr(0, line.find_last_not_of(" \t") + 1);  // transport padding
     const std::u16string_view close = part_.terminator.View();
     const std::u16string_view separator =
         close.substr(0, close.size() - std::min<std::size_t>(close.size(), 2));
@@ -118,7 +129,7 @@ bool BodyPhase::HoldsMessage() const {
 
 void BodyPhase::ReadHeldMessage() {
     const char* const bodyBegin = cursor_.position;
-    const PartNesting nesting{nesting_.depth + 1, nesting_.messages + 1, false, true};
+    const PartNesting nesting{nesting_.depth + 1, nesting_.messages + 1, false};
     std::unique_ptr<ParsedMessage> message = cursor_.buffers->TakePart();
     message->terminator = part_.terminator;
     message->parsePart(cursor_, nesting);

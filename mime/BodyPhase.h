@@ -12,8 +12,9 @@ inline constexpr int kMaxPartDepth = 64;
 inline constexpr int kMaxHeldMessages = 16;
 
 // The body phase of one part at the cursor that its header block left: finds where the body
-// begins and ends, builds the children of a multipart body, reads the message that a message part
-// holds as its one child, and classifies the part.
+// begins and ends, builds the children of a multipart body (only a multipart part opens its
+// boundary: any other keeps its whole body up to its parent's delimiter), reads the message that a
+// message part holds as its one child, and classifies the part.
 class BodyPhase {
   public:
     BodyPhase(ParsedMessage& part, MessageCursor& cursor, const PartNesting& nesting);
@@ -22,7 +23,11 @@ class BodyPhase {
   private:
     enum class Delimiter { None, OwnBoundary, Separator, Close };
 
+    // What the line is to this part; blanks after a delimiter (transport padding) do not count.
     Delimiter Classify(std::string_view line) const;
+    // The text's last line when no line end follows it, where it is a delimiter (the zero that
+    // ends mail as it arrives no part of it): into `line`, the cursor then at the end of the text.
+    bool ReadLastDelimiter(std::string_view& line);
     // Builds children from the cursor on; true when one of them ended at the close delimiter.
     bool BuildChildren();
     bool HoldsMessage() const;

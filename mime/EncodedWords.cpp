@@ -122,7 +122,7 @@ void DecodeText(std::string_view text, const WideString& charset, std::u16string
     for (std::size_t begin = text.find("=?");
          begin != std::string_view::npos && ReadWord(text, begin, word);
          begin = text.find("=?", done)) {
-        CharsetText(charset, text.substr(done, begin - done), decoded);
+        HeaderCharsetText(charset, text.substr(done, begin - done), decoded);
         const std::size_t wordsStart = decoded.size();
         done = DecodeAdjacentWords(text, word, decoded, bytes);
         if (const std::size_t zero = decoded.find(u'\0', wordsStart);
@@ -131,7 +131,7 @@ void DecodeText(std::string_view text, const WideString& charset, std::u16string
             return;
         }
     }
-    CharsetText(charset, text.substr(done), decoded);
+    HeaderCharsetText(charset, text.substr(done), decoded);
 }
 
 }  // namespace

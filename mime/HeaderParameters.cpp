@@ -134,6 +134,19 @@ void AddFirstEncoded(ExtendedText& text, std::u16string_view value) {
     text.AddEncoded(value);
 }
 
+// A type and a parameter that their writer did not separate by ";" ("application/pdf
+// name=a.pdf"): the first word is the type, whatever follows it.
+void SplitMissingSeparator(std::vector<std::u16string_view>& tokens) {
+    const std::u16string_view first = tokens.front();
+    const std::size_t blank = first.find(u' ');
+    const std::size_t equals = first.find(u'=');
+    if (equals == std::u16string_view::npos || blank > equals || first.starts_with(u'/')) return;
+    const std::u16string_view parameter = Trimmed(first.substr(blank));
+    if (parameter.starts_with(u'=')) return;
+    tokens.front() = first.substr(0, blank);
+    tokens.insert(tokens.begin() + 1, parameter);
+}
+
 }  // namespace
 
 void HeaderParameters::Read(std::u16string_view value) {
@@ -144,10 +157,12 @@ void HeaderParameters::Read(std::u16string_view value) {
     };
     if (std::ranges::any_of(value, unfolding)) {
         unfolded_.assign(value);
-        std::erase_if(unfolded_, unfolding);
+        std::erase_if(unfolded_, [](char16_t unit) { return unit == u'\n' || unit == u'\r'; });
+        std::ranges::replace(unfolded_, u'\t', u' ');
         value = unfolded_;
     }
     SplitTokens(value, tokens_);
+    if (!tokens_.empty()) SplitMissingSeparator(tokens_);
     for (const std::u16string_view token : tokens_) {
         const std::size_t equals = token.find(u'=');
         if (equals == std::u16string_view::npos && !token.starts_with(u'/')) {

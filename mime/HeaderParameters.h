@@ -9,12 +9,13 @@
 namespace ombrel {
 
 // The tokens of a structured header value such as "Content-Type" or "Content-Disposition": a
-// media or disposition type and "name=value" parameters, separated by ";". TAB, CR and LF are
-// removed first (unfolding the value), a ";" inside a quoted string does not separate, and blanks
-// around a token and around its "=" do not count. Parameters may be written in the extended forms
-// of RFC 2231: "name*=charset'language'percent-encoded", and sections "name*0=", "name*1*=" ...
-// that are joined in the order of their numbers.
-// One object reads value after value, reusing its memory.
+// media or disposition type and "name=value" parameters, separated by ";". The value is
+// unfolded first (CR and LF removed, a TAB read as a blank), a ";" inside a quoted string does not
+// separate, and blanks around a token and around its "=" do not count. A first token that holds a
+// word and, after a blank, a parameter is read as the two tokens that its writer forgot to
+// separate. Parameters may be written in the extended forms of RFC 2231:
+// "name*=charset'language'percent-encoded", and sections "name*0=", "name*1*=" ... that are joined
+// in the order of their numbers. One object reads value after value, reusing its memory.
 class HeaderParameters {
   public:
     // Reads `value`, forgetting what was read before. The tokens point into the value, which must

@@ -12,16 +12,14 @@
 namespace ombrel {
 namespace {
 
-// A header field: a name, ":" and a blank; the value follows that one blank (further blanks stay
-// in it). A line whose first blank comes before its first colon is none.
+// A header field: a name and ":" (see FieldNameLength). The value follows the colon and the one
+// blank after it where there is one (further blanks stay in it).
 bool SplitField(std::string_view header, std::string_view& name, std::string_view& value) {
-    const std::size_t colon = header.find_first_of(": ");
-    if (colon == std::string_view::npos || header[colon] != ':' || colon + 1 >= header.size()) {
-        return false;
-    }
-    if (header[colon + 1] != ' ' && header[colon + 1] != '\t') return false;
+    const std::size_t colon = FieldNameLength(header);
+    if (colon == std::string_view::npos) return false;
     name = header.substr(0, colon);
-    value = header.substr(colon + 2);
+    value = header.substr(colon + 1);
+    if (value.starts_with(' ') || value.starts_with('\t')) value.remove_prefix(1);
     return true;
 }
 
@@ -59,50 +57,24 @@ void TakeField(std::string_view name, std::string_view value, RawHeaders& raw, C
     }
 }
 
-// Reads header lines until the empty line that ends the block, or until `endsBlock` says that
-// the header just read is not part of the block, which leaves the cursor before that header.
-template <typename EndsBlock>
-RawHeaders ReadHeaders(MessageCursor& cursor, ContentInfo& content, EndsBlock endsBlock) {
+}  // namespace
+
+RawHeaders ReadHeaderBlock(MessageCursor& cursor, ContentInfo& content) {
     RawHeaders raw;
     std::string_view header;
     for (const char* start = cursor.position; ReadHeader(cursor, header) == HeaderRead::Header;
          start = cursor.position) {
         CheckForStop();
+        if (header.starts_with("From ")) continue;  // an mbox envelope line
         std::string_view name;
         std::string_view value;
-        if (endsBlock(header, start)) {
-            cursor.position = start;
+        if (!SplitField(header, name, value)) {
+            cursor.position = start;  // the headers ended without their empty line: body text
             break;
         }
-        if (!header.starts_with("--") && SplitField(header, name, value)) {
-            TakeField(name, value, raw, content, *cursor.buffers);
-        }
+        TakeField(name, value, raw, content, *cursor.buffers);
     }
     return raw;
-}
-
-}  // namespace
-
-RawHeaders ReadHeaderBlock(MessageCursor& cursor, ContentInfo& content) {
-    return ReadHeaders(cursor, content, [](std::string_view, const char*) { return false; });
-}
-
-RawHeaders ReadHeldHeaderBlock(MessageCursor& cursor, ContentInfo& content,
-                               const WideString& terminator) {
-    const char* const first = cursor.position;
-    const std::u16string_view close = terminator.View();
-    const std::u16string_view separator =
-        close.substr(0, close.size() - std::min<std::size_t>(close.size(), 2));
-    return ReadHeaders(cursor, content, [&](std::string_view header, const char* start) {
-        // A name and a colon before any blank, as a header field has even without its blank.
-        const std::size_t colon = header.find_first_of(": ");
-        const bool named = colon != std::string_view::npos && header[colon] == ':';
-        if (start == first && !named && !header.starts_with("From ")) return true;
-        if (close.empty() || !header.starts_with("--")) return false;
-        std::u16string& line = cursor.buffers->text;
-        ThreadAnsiText(header, line);
-        return line == close || line == separator;
-    });
 }
 
 void DecodeHeaders(const RawHeaders& headers, ParsedMessage& part, ParseBuffers& buffers) {

@@ -22,18 +22,12 @@ struct RawHeaders {
     std::optional<std::string_view> contentType;  // for its "name" parameter
 };
 
-// Reads the header block at the cursor, up to and including the empty line that ends it, and
-// takes the content headers into `content` as they come ("Content-Type" parsed at once), working
-// in the cursor's buffers.
+// Reads the header block at the cursor and takes the content headers into `content` as they come
+// ("Content-Type" parsed at once), working in the cursor's buffers. The block ends with an empty
+// line or one of blanks only, which is consumed, or before the first line that is neither a
+// header field (a name and a colon) nor its continuation nor an mbox "From " line: a delimiter
+// line, or text whose writer left out the empty line or the headers, which begins the body.
 RawHeaders ReadHeaderBlock(MessageCursor& cursor, ContentInfo& content);
-
-// Reads the header block of a message held in a message part, whose body ends at `terminator`
-// (empty when the held message runs to the end of the text). As ReadHeaderBlock, but the block
-// ends before a delimiter line of `terminator`, which is left to end the body; and a message
-// whose first line is neither a name and a colon nor an mbox "From " line has no header block
-// (its writer left the headers out), so that line begins its body.
-RawHeaders ReadHeldHeaderBlock(MessageCursor& cursor, ContentInfo& content,
-                               const WideString& terminator);
 
 // Decodes the raw values in the part's own charset into the part's fields, and reads the file
 // name from the decoded "Content-Disposition"; without one there, the

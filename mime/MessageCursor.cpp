@@ -50,7 +50,20 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// An empty line, or one of blanks only.
+bool IsBlankLine(const char* begin, const char* end) {
+    return std::all_of(begin, end, IsBlank);
+}
+
 }  // namespace
+
+std::size_t FieldNameLength(std::string_view line) {
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos || line.starts_with("--")) return std::string_view::npos;
+    const bool named = std::all_of(line.begin(), line.begin() + static_cast<std::ptrdiff_t>(colon),
+                                   [](char c) { return c > ' ' && c < 0x7F; });
+    return named ? colon : std::string_view::npos;
+}
 
 std::size_t LineEndLength(std::string_view text, std::size_t at) {
     if (at >= text.size()) return 0;
@@ -70,13 +83,22 @@ bool ReadLine(MessageCursor& cursor, std::string_view& line) {
 HeaderRead ReadHeader(MessageCursor& cursor, std::string_view& header) {
     LineEnd lineEnd = FindLineEnd(cursor.position, cursor.end);
     if (lineEnd.begin == nullptr) return HeaderRead::NoHeader;
-    if (lineEnd.begin == cursor.position) {
+    if (IsBlankLine(cursor.position, lineEnd.begin)) {
         cursor.position = lineEnd.after;
         return HeaderRead::EmptyLine;
     }
     while (lineEnd.after < cursor.end && IsBlank(*lineEnd.after)) {
-        lineEnd = FindLineEnd(lineEnd.after, cursor.end);
-        if (lineEnd.begin == nullptr) return HeaderRead::NoHeader;
+        const LineEnd next = FindLineEnd(lineEnd.after, cursor.end);
+        if (next.begin == nullptr) return HeaderRead::NoHeader;
+        // A line of blanks goes on in the header only where a continuation line or another
+        // header follows it; else it stands where the empty line should, and ends the block.
+        const std::string_view following(next.after,
+                                         static_cast<std::size_t>(cursor.end - next.after));
+        const bool continued = following.starts_with(' ') || following.starts_with('\t') ||
+                               FieldNameLength(following.substr(
+                                   0, following.find_first_of("\r\n"))) != std::string_view::npos;
+        if (IsBlankLine(lineEnd.after, next.begin) && !continued) break;
+        lineEnd = next;
     }
     header = std::string_view(cursor.position,
                               static_cast<std::size_t>(lineEnd.begin - cursor.position));

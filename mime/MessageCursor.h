@@ -27,15 +27,21 @@ std::size_t LineEndLength(std::string_view text, std::size_t at);
 // last line without a line end, there is no further line: false, and the cursor stays.
 bool ReadLine(MessageCursor& cursor, std::string_view& line);
 
+// Where the colon after the name of a header field stands in a line that begins one: a name of
+// printable characters other than blanks and ":" (not "--", which begins delimiters), then ":".
+// npos for any other line.
+std::size_t FieldNameLength(std::string_view line);
+
 // One header of the header block, with its continuation lines.
 enum class HeaderRead {
     Header,     // `header` holds its text, folded line ends included, without the final line end
-    EmptyLine,  // the empty line that ends the header block, consumed
+    EmptyLine,  // the empty (or blanks-only) line that ends the header block, consumed
     NoHeader,   // the text ends before the header's final line end; the cursor stays
 };
 
 // Reads the header at the cursor: a line followed by a line that begins with a blank goes on in
-// it. The cursor moves past the header's final line end, or past the empty line.
+// it, unless that line holds only blanks and neither such a line nor a header field follows it. The
+// cursor moves past the header's final line end, or past the empty line.
 HeaderRead ReadHeader(MessageCursor& cursor, std::string_view& header);
 
 }  // namespace ombrel

@@ -36,8 +36,7 @@ void ParsedMessage::parse(const char* text, std::size_t length) {
 }
 
 void ParsedMessage::parsePart(MessageCursor& cursor, const PartNesting& nesting) {
-    const RawHeaders headers = nesting.held ? ReadHeldHeaderBlock(cursor, content, terminator)
-                                            : ReadHeaderBlock(cursor, content);
+    const RawHeaders headers = ReadHeaderBlock(cursor, content);
     DecodeHeaders(headers, *this, *cursor.buffers);
     // A part below the root without "Content-Type" has the default type of its context.
     if (nesting.depth > 0 && !headers.contentType) {

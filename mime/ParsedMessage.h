@@ -14,13 +14,12 @@ struct MessageCursor;
 struct ParseBuffers;
 
 // Where a part stands in its message: how many levels below the root, inside how many held
-// messages, whether it is a part of a digest (whose parts are messages unless they say
-// otherwise), and whether it is itself a message held in a message part.
+// messages, and whether it is a part of a digest (whose parts are messages unless they say
+// otherwise).
 struct PartNesting {
     int depth = 0;
     int messages = 0;
     bool inDigest = false;
-    bool held = false;
 };
 
 // The classification of a part, on which the choice of the indexed text rests.

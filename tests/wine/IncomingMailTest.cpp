@@ -205,6 +205,43 @@ TEST_F(IncomingMail, ExtendedParametersAndForwardedMessagesGiveTheirTextAndNames
     }
 }
 
+// Faults that real mail carries: 8-bit UTF-8 headers without a charset, text without headers or
+// without the empty line after them, Japanese and UTF-16 text on any Windows, and a close
+// delimiter on the last line, which the host's buffer ends with a zero after.
+TEST_F(IncomingMail, MailWithTolerableFaultsKeepsItsText) {
+    Start();
+    const struct {
+        std::string text;
+        std::u16string subject;
+        std::u16string content;
+    } cases[] = {
+        {"Subject: S\xC3\xA4ying Hello\r\nContent-Type: multipart/mixed; boundary=b\r\n\r\n"
+         "--b\r\n\r\ntext\r\n--b\r\nContent-Type: application/msword\r\n"
+         "Content-Disposition: attachment; filename=\"\xE7\xAE\xA1\xE7\x90\x86.doc\"\r\n\r\nx\r\n"
+         "--b--\r\n",
+         u"S\u00E4ying Hello", u"text\r\n\n[\u7BA1\u7406.doc]"},
+        {"Hello there,\r\nno headers at all.\r\n", u"(none)",
+         u"Hello there,\r\nno headers at all.\r\n\n"},
+        {"Subject: Hi\r\nThe text right after.\r\n", u"Hi", u"The text right after.\r\n\n"},
+        {"Subject: =?ISO-2022-JP?B?GyRCJDkkXyReJDskcyEjGyhC?=\r\n"
+         "Content-Type: text/plain; charset=iso-2022-jp\r\n\r\n\x1B$B$9$_$^$;$s!#\x1B(B\r\n",
+         u"\u3059\u307F\u307E\u305B\u3093\u3002", u"\u3059\u307F\u307E\u305B\u3093\u3002\r\n\n"},
+        {"Content-Type: text/plain; charset=utf-16\r\nContent-Transfer-Encoding: base64\r\n\r\n"
+         "//5IAGkAIQAKAA==\r\n",
+         u"(none)", u"Hi!\n\n"},
+        {"Content-Type: multipart/mixed; boundary=b\r\n\r\n--b\r\n"
+         "Content-Transfer-Encoding: base64\r\n\r\nSGVsbG8=\r\n--b--",
+         u"(none)", u"Hello\n"},
+    };
+    for (const auto& each : cases) Receive(each.text);
+    const std::vector<ReceivedEvent> events = journal.Events();
+    ASSERT_EQ(events.size(), std::size(cases));
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        EXPECT_EQ(TextOf(events[i], u"subject"), cases[i].subject) << "message " << i;
+        EXPECT_EQ(TextOf(events[i], u"content"), cases[i].content) << "message " << i;
+    }
+}
+
 TEST_F(IncomingMail, NothingIsAskedWithIndexingOnReceiptOffOrBeforeInitialisation) {
     InstallAccounts({{"Anna", ""}});
     HostMessage early(Message("x@y"));

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the code-page tables of the posix platform layer.
+"""Writes the code-page tables of the posix platform layer, and the JIS X 0208 table of the core.
 
 The tables come from the Windows code-page files (c_<code page>.nls) that Wine ships in
 /usr/share/wine/nls, the data that MultiByteToWideChar and WideCharToMultiByte run on under Wine.
@@ -10,6 +10,9 @@ layer rebuilds the unit-to-byte map from these at run time. A last file lists ev
 Code pages that have no code-page file there (54936 GB18030 and the ISO-2022 pages such as 50220,
 which Windows implements in code rather than in a table) get no table: the posix layer answers for
 them as Windows does for a code page that the system lacks.
+
+The core reads ISO-2022-JP itself, on every Windows: its JIS X 0208 table is the double-byte part
+of code page 20932 (EUC-JP), whose bytes are those of JIS X 0208 with the high bit set.
 
 Usage: tools/codepages/generate_code_page_tables.py [NLS_DIRECTORY]
 """
@@ -22,7 +25,8 @@ CODE_PAGES = [
     866, 874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258,
     10007, 20866, 20932, 21866, 28592, 28593, 28594, 28595, 28596, 28597, 28598, 28603, 28605,
 ]
-OUTPUT = pathlib.Path(__file__).resolve().parents[2] / "platform/posix/codepages"
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+OUTPUT = ROOT / "platform/posix/codepages"
 
 
 def load(directory, code_page):
@@ -147,11 +151,41 @@ def write_list(code_pages):
     return path
 
 
+def write_jis_x0208(euc_jp):
+    """The 94 x 94 characters of JIS X 0208, row by row; U+FFFD where a position has none."""
+    units = []
+    for lead in range(0xA1, 0xFF):
+        row = euc_jp["leads"].get(lead, [euc_jp["unicode_default"]] * 256)
+        for trail in range(0xA1, 0xFF):
+            unit = row[trail]
+            # The default unit is a character too where it maps back to this position.
+            own = unit != euc_jp["unicode_default"] or euc_jp["wide"][unit] == lead << 8 | trail
+            units.append(unit if own else 0xFFFD)
+    lines = [
+        "// JIS X 0208 by row and cell: written by tools/codepages/generate_code_page_tables.py from",
+        "// the Windows code-page file of code page 20932 that Wine ships. Do not edit.",
+        '#include "charsets/JisX0208Table.h"',
+        "",
+        "namespace ombrel {",
+        "",
+        "const char16_t kJisX0208[kJisX0208Rows * kJisX0208Rows] = {",
+        rows(units, 12, 4),
+        "};",
+        "",
+        "}  // namespace ombrel",
+        "",
+    ]
+    path = ROOT / "charsets/JisX0208Table.cpp"
+    path.write_text("\n".join(lines))
+    return path
+
+
 def main():
     directory = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else "/usr/share/wine/nls")
     OUTPUT.mkdir(parents=True, exist_ok=True)
     written = [write(code_page, load(directory, code_page)) for code_page in CODE_PAGES]
     written.append(write_list(CODE_PAGES))
+    written.append(write_jis_x0208(load(directory, 20932)))
     subprocess.run(["clang-format", "-i", *map(str, written)], check=True)
 
 

@@ -202,13 +202,33 @@ TEST_F(AlternativeTest, ThePlainTextIsIndexedUnlessHtmlIsPreferred) {
     EXPECT_EQ(TextOf(u"content"), u"<p>html body</p>\n");
 }
 
-TEST_F(AlternativeTest, AFailedHtmlDecodeLeavesNoFormatAndThePlainTextUntried) {
+TEST_F(AlternativeTest, APartWithoutTextGivesWayToTheOtherKind) {
     State().activeConfig.preferHtml = 1;
     ParsedMessage& html = *message.children.back();
     html.content.transferEncoding = u"quoted-printable";
     html.content.bodyBegin = html.content.bodyEnd = nullptr;  // no body range: does not decode
     Submit();
-    EXPECT_EQ(PropertyNames(), (Names{u"received", u"mail_flags", u"content", u"folder_name"}));
+    EXPECT_EQ(TextOf(u"format"), u"text/plain");
+    EXPECT_EQ(TextOf(u"content"), u"plain body\n");
+    journal.Clear();
+
+    // An empty or blank plain part, headers or none, hides no HTML text.
+    State().activeConfig.preferHtml = 0;
+    for (const char* plain : {"Content-Type: text/plain\r\n\r\n \r\n\t\r\n", "\r\n"}) {
+        journal.Clear();
+        message.reset();
+        Parse(std::string("Content-Type: multipart/alternative; boundary=b\r\n\r\n--b\r\n") +
+              plain + "--b\r\nContent-Type: text/html\r\n\r\n<p>text</p>\r\n--b--\r\n");
+        Submit();
+        EXPECT_EQ(TextOf(u"format"), u"text/html") << plain;
+        EXPECT_EQ(TextOf(u"content"), u"<p>text</p>\r\n\n") << plain;
+    }
+}
+
+TEST_F(AlternativeTest, WithoutTextAnywhereTheFirstCandidateThatDecodesIsTaken) {
+    for (auto& part : message.children) part->content.bodyEnd = part->content.bodyBegin;
+    Submit();
+    EXPECT_EQ(TextOf(u"format"), u"text/plain");
     EXPECT_EQ(TextOf(u"content"), u"\n");
 }
 

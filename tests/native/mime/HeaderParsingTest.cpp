@@ -14,8 +14,8 @@ namespace {
 
 using HeaderParsingTest = testing::ParserTest;
 
-TEST_F(HeaderParsingTest, AFieldNeedsABlankAfterItsColon) {
-    EXPECT_EQ(Parse("Subject:no blank\r\n\r\n").subject.Std(), u"");
+TEST_F(HeaderParsingTest, OneBlankAfterTheColonIsNoPartOfTheValue) {
+    EXPECT_EQ(Parse("Subject:no blank\r\n\r\n").subject.Std(), u"no blank");
     EXPECT_EQ(Parse("Subject: one blank\r\n\r\n").subject.Std(), u"one blank");
     EXPECT_EQ(Parse("Subject:  two blanks\r\n\r\n").subject.Std(), u" two blanks");
     EXPECT_EQ(Parse("Subject:\ttab\r\n\r\n").subject.Std(), u"tab");
@@ -82,12 +82,16 @@ TEST_F(HeaderParsingTest, AnUnterminatedLastHeaderIsNotReadAndStartsTheBody) {
     EXPECT_EQ(Body(folded), "Subject: a\r\n continued");
 }
 
-TEST_F(HeaderParsingTest, LinesOfDashesAndMalformedLinesAreSkipped) {
-    const ParsedMessage& m =
-        Parse("--To: dashes\r\nnot a header\r\n: empty name\r\nSubject: kept\r\n\r\nbody");
-    EXPECT_EQ(m.to.Std(), u"");
-    EXPECT_EQ(m.subject.Std(), u"kept");
-    EXPECT_EQ(Body(m), "body");
+TEST_F(HeaderParsingTest, ALineOfDashesOrOfTextEndsTheHeaderBlock) {
+    const ParsedMessage& dashes =
+        Parse("Subject: kept\r\n: empty name\r\n--To: dashes\r\nTo: body\r\n\r\nbody");
+    EXPECT_EQ(dashes.subject.Std(), u"kept");
+    EXPECT_EQ(dashes.to.Std(), u"");
+    EXPECT_EQ(Body(dashes), "--To: dashes\r\nTo: body\r\n\r\nbody");
+    const ParsedMessage& text = Parse("Subject: kept\r\nnot a header\r\nTo: body\r\n\r\nbody");
+    EXPECT_EQ(text.subject.Std(), u"kept");
+    EXPECT_EQ(text.to.Std(), u"");
+    EXPECT_EQ(Body(text), "not a header\r\nTo: body\r\n\r\nbody");
 }
 
 TEST_F(HeaderParsingTest, UnencodedHeadersAreTranslatedByThePartsOwnCharset) {
