@@ -13,12 +13,13 @@
 #include "platform/CodePages.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Ports.h"
+#include "resources/ProjectInfo.h"
 #include "ui/SettingsDialog.h"
 
 namespace ombrel::plugin {
 namespace {
 
-constexpr std::string_view kVersion = "1.0.0.14";
+constexpr std::string_view kVersion = OMBREL_VERSION;
 
 // Runs an export's body; any exception ends it with the given failure result.
 template <typename Result, typename Body>
