@@ -14,6 +14,7 @@
 #include "indexing/IndexingJob.h"
 #include "tests/support/SampleStore.h"
 #include "tests/support/TempDirectory.h"
+#include "tests/support/posix/ModelPlatform.h"
 
 namespace ombrel {
 namespace {
@@ -42,7 +43,7 @@ class NullEventFactory final : public platform::EventFactory {
 // The generated store, written once, with its accounts read through the posix platform.
 struct BenchStore {
     testing::TempDirectory disk;
-    platform::posix::PosixPlatform posix;
+    platform::posix::ModelPlatform posix;
     platform::ScopedPorts ports{posix.MakePorts(nullptr)};
     AccountList accounts;
     std::string database = disk.Local(u"mail.db").string();

@@ -2,7 +2,6 @@
 
 #include "platform/Ports.h"
 #include "platform/posix/MemoryRegistry.h"
-#include "platform/posix/ModelDialogs.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixCodePages.h"
 #include "platform/posix/PosixDiskFiles.h"
@@ -14,16 +13,14 @@
 #include "platform/posix/PosixSystemVersion.h"
 #include "platform/posix/PosixThreadLocale.h"
 #include "platform/posix/PosixThreads.h"
-#include "platform/posix/RecordingJobViews.h"
-#include "platform/posix/RecordingMessageBoxes.h"
 
 namespace ombrel::platform::posix {
 
-// The native platform layer: one instance of every posix port, with the settings that tests and
-// the native host choose.
+// The native platform layer: one instance of every posix port of the system, with the settings
+// that its user chooses. It has no windows: message boxes, dialogs and the job's views are the
+// ports of whoever shows them (the models of tests/support/posix for tests and tools).
 struct PosixPlatform {
     PosixStringTable strings;
-    RecordingMessageBoxes messageBoxes;
     PosixShell shell;
     PosixCodePages codePages;
     MemoryRegistry registry;
@@ -33,17 +30,13 @@ struct PosixPlatform {
     PosixThreadLocale threadLocale;
     PosixModuleFile moduleFile;
     PosixThreads threads;
-    ModelDialogs dialogs;
-    // The job's updates reach the model of the dialog they are meant for.
-    RecordingJobViews jobViews{[this](const JobViewUpdate& update) { dialogs.Deliver(update); }};
     PosixClock clock;
     PosixPageFileMemory pageFileMemory;
 
-    // The ports of this layer, with the given indexer.
+    // The ports of this layer, with the given indexer and no window ports.
     Ports MakePorts(IndexerConnector* indexer) {
         Ports ports;
         ports.strings = &strings;
-        ports.messageBoxes = &messageBoxes;
         ports.shell = &shell;
         ports.codePages = &codePages;
         ports.indexer = indexer;
@@ -54,10 +47,8 @@ struct PosixPlatform {
         ports.threadLocale = &threadLocale;
         ports.moduleFile = &moduleFile;
         ports.threads = &threads;
-        ports.jobViews = &jobViews;
         ports.clock = &clock;
         ports.pageFileMemory = &pageFileMemory;
-        ports.dialogs = &dialogs;
         return ports;
     }
 };
