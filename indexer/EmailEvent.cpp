@@ -4,11 +4,11 @@
 
 #include "common/Exceptions.h"
 #include "host/PluginState.h"
-#include "indexer/IndexerIds.h"
 #include "indexing/StopCheck.h"
 #include "mime/BodyDecoding.h"
 #include "platform/Clock.h"
 #include "platform/Indexer.h"
+#include "platform/IndexerIds.h"
 #include "platform/Ports.h"
 
 namespace ombrel {

@@ -3,9 +3,9 @@
 #include "common/Exceptions.h"
 #include "common/ResourceStrings.h"
 #include "host/PluginState.h"
-#include "indexer/IndexerIds.h"
 #include "indexing/FolderPass.h"
 #include "indexing/StopCheck.h"
+#include "platform/IndexerIds.h"
 #include "platform/Ports.h"
 
 namespace ombrel {
