@@ -1,13 +1,13 @@
 #include "host/Environment.h"
 
-#include "common/PluginMessage.h"
-#include "common/RegistryText.h"
-#include "common/ResourceStrings.h"
 #include "host/HostInstallation.h"
 #include "host/HostVersion.h"
 #include "host/PluginState.h"
 #include "indexer/ComponentRegistration.h"
+#include "platform/PluginMessage.h"
 #include "platform/Ports.h"
+#include "platform/RegistryText.h"
+#include "platform/ResourceStrings.h"
 #include "platform/SystemVersion.h"
 
 namespace ombrel {

@@ -5,14 +5,14 @@
 #include <string>
 #include <string_view>
 
-#include "common/PluginMessage.h"
-#include "common/ResourceStrings.h"
 #include "host/ComServer.h"
 #include "host/Lifecycle.h"
 #include "host/PluginState.h"
 #include "platform/CodePages.h"
 #include "platform/MessageBoxes.h"
+#include "platform/PluginMessage.h"
 #include "platform/Ports.h"
+#include "platform/ResourceStrings.h"
 #include "resources/ProjectInfo.h"
 #include "ui/SettingsDialog.h"
 

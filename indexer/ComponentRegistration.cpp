@@ -4,13 +4,13 @@
 #include <string>
 
 #include "common/HomePage.h"
-#include "common/PluginMessage.h"
-#include "common/ResourceStrings.h"
 #include "host/ComModule.h"
 #include "indexer/GuidText.h"
 #include "platform/Indexer.h"
+#include "platform/PluginMessage.h"
 #include "platform/Ports.h"
 #include "platform/Registry.h"
+#include "platform/ResourceStrings.h"
 
 namespace ombrel {
 namespace {

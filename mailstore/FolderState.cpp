@@ -3,8 +3,8 @@
 #include <array>
 #include <mutex>
 
-#include "common/AnsiText.h"
 #include "common/Base64.h"
+#include "platform/AnsiText.h"
 #include "platform/Ports.h"
 #include "platform/ProfileFiles.h"
 

@@ -1,4 +1,4 @@
-#include "common/ResourceStrings.h"
+#include "platform/ResourceStrings.h"
 
 #include "platform/Ports.h"
 #include "platform/StringTable.h"
@@ -11,5 +11,8 @@ WideString LoadResourceString(std::uint32_t id) {
     std::optional<std::u16string> text = table->Load(id);
     return text ? WideString(std::move(*text)) : WideString();
 }
+
+// The string type's constructor from a table entry lives here, beside the port it reads.
+WideString::WideString(StringId id) : WideString(LoadResourceString(id.value)) {}
 
 }  // namespace ombrel

@@ -1,4 +1,4 @@
-#include "common/AnsiText.h"
+#include "platform/AnsiText.h"
 
 #include "platform/CodePages.h"
 #include "platform/Ports.h"

@@ -1,8 +1,8 @@
-#include "common/PluginMessage.h"
+#include "platform/PluginMessage.h"
 
-#include "common/ResourceStrings.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Ports.h"
+#include "platform/ResourceStrings.h"
 
 namespace ombrel {
 
