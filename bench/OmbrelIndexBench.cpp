@@ -13,6 +13,7 @@
 #include "indexing/FolderPass.h"
 #include "indexing/IndexingJob.h"
 #include "tests/support/SampleStore.h"
+#include "tests/support/StandInIndexer.h"
 #include "tests/support/TempDirectory.h"
 #include "tests/support/posix/ModelPlatform.h"
 
@@ -44,7 +45,9 @@ class NullEventFactory final : public platform::EventFactory {
 struct BenchStore {
     testing::TempDirectory disk;
     platform::posix::ModelPlatform posix;
-    platform::ScopedPorts ports{posix.MakePorts(nullptr)};
+    standin::IndexerJournal journal;
+    standin::StandInIndexer indexer{journal};
+    platform::ScopedPorts ports{posix.MakePorts(&indexer)};
     AccountList accounts;
     std::string database = disk.Local(u"mail.db").string();
 

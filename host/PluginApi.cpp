@@ -42,9 +42,9 @@ std::int32_t CopyText(std::string_view text, char* buffer, std::int32_t size) {
 
 std::string PluginNameInAnsi() {
     const WideString name = LoadResourceString(strings::kPluginName);
-    const platform::CodePages* pages = platform::CurrentPorts().codePages;
-    if (name.IsEmpty() || pages == nullptr) return {};
-    return pages->ToMultiByte(platform::codepage::kThreadAnsi, name.View());
+    if (name.IsEmpty()) return {};
+    return platform::CurrentPorts().codePages->ToMultiByte(platform::codepage::kThreadAnsi,
+                                                           name.View());
 }
 
 void ResetAfterFailedStart() noexcept {

@@ -16,8 +16,7 @@ namespace {
 
 platform::VariantDate ReceivedDate(const SystemTime& received) {
     double days = 0.0;
-    const platform::Clock* clock = platform::CurrentPorts().clock;
-    if (clock == nullptr || !clock->ToVariantTime(received, days)) days = 0.0;
+    if (!platform::CurrentPorts().clock->ToVariantTime(received, days)) days = 0.0;
     return {days};
 }
 

@@ -12,7 +12,7 @@ bool ExpandAppData(WideString& path) {
     if (path.Find(kAppDataMarker) < 0) return true;
     const platform::Shell* shell = platform::CurrentPorts().shell;
     WideString folder;
-    if (shell == nullptr || !shell->AppDataFolder(folder)) return false;
+    if (!shell->AppDataFolder(folder)) return false;
     path.Replace(kAppDataMarker, folder.CStr());
     return true;
 }

@@ -6,9 +6,7 @@
 namespace ombrel {
 
 WideString LoadResourceString(std::uint32_t id) {
-    const platform::StringTable* table = platform::CurrentPorts().strings;
-    if (table == nullptr) return {};
-    std::optional<std::u16string> text = table->Load(id);
+    std::optional<std::u16string> text = platform::CurrentPorts().strings->Load(id);
     return text ? WideString(std::move(*text)) : WideString();
 }
 

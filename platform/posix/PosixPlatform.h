@@ -13,12 +13,13 @@
 #include "platform/posix/PosixSystemVersion.h"
 #include "platform/posix/PosixThreadLocale.h"
 #include "platform/posix/PosixThreads.h"
+#include "platform/posix/Windowless.h"
 
 namespace ombrel::platform::posix {
 
-// The native platform layer: one instance of every posix port of the system, with the settings
-// that its user chooses. It has no windows: message boxes, dialogs and the job's views are the
-// ports of whoever shows them (the models of tests/support/posix for tests and tools).
+// The native platform layer: one instance of every posix port, with the settings that its user
+// chooses. It has no windows (see Windowless); tests and tools that drive windows put the models
+// of tests/support/posix in their place.
 struct PosixPlatform {
     PosixStringTable strings;
     PosixShell shell;
@@ -32,8 +33,9 @@ struct PosixPlatform {
     PosixThreads threads;
     PosixClock clock;
     PosixPageFileMemory pageFileMemory;
+    Windowless windowless;
 
-    // The ports of this layer, with the given indexer and no window ports.
+    // The ports of this layer, with the given indexer.
     Ports MakePorts(IndexerConnector* indexer) {
         Ports ports;
         ports.strings = &strings;
@@ -49,6 +51,9 @@ struct PosixPlatform {
         ports.threads = &threads;
         ports.clock = &clock;
         ports.pageFileMemory = &pageFileMemory;
+        ports.messageBoxes = &windowless.messageBoxes;
+        ports.jobViews = &windowless.jobViews;
+        ports.dialogs = &windowless.dialogs;
         return ports;
     }
 };
