@@ -12,6 +12,7 @@
 #include "platform/posix/PosixPlatform.h"
 #include "tests/support/MailboxWriters.h"
 #include "tests/support/SampleMail.h"
+#include "tests/support/StandInIndexer.h"
 #include "tests/support/TempDirectory.h"
 
 namespace ombrel {
@@ -64,7 +65,9 @@ class LargeBase {
 void OpenAndReadEveryMessage(benchmark::State& state) {
     static const LargeBase base;
     platform::posix::PosixPlatform posix;
-    const platform::ScopedPorts ports(posix.MakePorts(nullptr));
+    standin::IndexerJournal journal;
+    standin::StandInIndexer indexer(journal);
+    const platform::ScopedPorts ports(posix.MakePorts(&indexer));
     const WideString directory = base.Directory();
 
     long heapGrowth = 0;

@@ -10,6 +10,7 @@
 #include "mime/BodyDecoding.h"
 #include "mime/ParsedMessage.h"
 #include "platform/posix/PosixPlatform.h"
+#include "tests/support/StandInIndexer.h"
 
 namespace ombrel {
 namespace {
@@ -140,7 +141,9 @@ bool DecodeChosenText(const ParsedMessage& message, WideString& text) {
 void ParseAndDecodeMixedCorpus(benchmark::State& state) {
     platform::posix::PosixPlatform posix;
     posix.codePages.SetAnsiCodePage(1251);
-    const platform::ScopedPorts ports(posix.MakePorts(nullptr));
+    standin::IndexerJournal journal;
+    standin::StandInIndexer indexer(journal);
+    const platform::ScopedPorts ports(posix.MakePorts(&indexer));
     CorpusWriter writer(2004);
     std::vector<std::string> corpus;
     std::size_t bytes = 0;

@@ -14,7 +14,9 @@
 #include "indexing/FolderPass.h"
 #include "indexing/IndexingJob.h"
 #include "tests/support/SampleStore.h"
+#include "tests/support/StandInIndexer.h"
 #include "tests/support/TempDirectory.h"
+#include "tests/support/posix/ModelPlatform.h"
 
 namespace ombrel {
 namespace {
@@ -43,8 +45,10 @@ class NullEventFactory final : public platform::EventFactory {
 // The generated store, written once, with its accounts read through the posix platform.
 struct BenchStore {
     testing::TempDirectory disk;
-    platform::posix::PosixPlatform posix;
-    platform::ScopedPorts ports{posix.MakePorts(nullptr)};
+    platform::posix::ModelPlatform posix;
+    standin::IndexerJournal journal;
+    standin::StandInIndexer indexer{journal};
+    platform::ScopedPorts ports{posix.MakePorts(&indexer)};
     AccountList accounts;
     std::string database = disk.Local(u"mail.db").string();
 

@@ -74,7 +74,6 @@ std::vector<std::u16string> TableNames(Registry& registry, Registry::Key tablesK
 std::int32_t LoadCharsetTables() {
     FreeCharsetTables();
     Registry* registry = platform::CurrentPorts().registry;
-    if (registry == nullptr) return reg::kInvalidHandle;
     ScopedKey key(*registry);
     const std::int32_t status =
         registry->OpenKey(Registry::kCurrentUser, kTablesKey,

@@ -1,24 +1,9 @@
 #include "common/Paths.h"
 
-#include "platform/Ports.h"
-#include "platform/Shell.h"
-
 namespace ombrel {
-namespace {
-constexpr const char16_t* kAppDataMarker = u"%APPDATA%";
-}
 
 void EnsureTrailingBackslash(WideString& path) {
     if (path.CharAt(path.Length() - 1) != u'\\') path += u'\\';
-}
-
-bool ExpandAppData(WideString& path) {
-    if (path.Find(kAppDataMarker) < 0) return true;
-    const platform::Shell* shell = platform::CurrentPorts().shell;
-    WideString folder;
-    if (shell == nullptr || !shell->AppDataFolder(folder)) return false;
-    path.Replace(kAppDataMarker, folder.CStr());
-    return true;
 }
 
 }  // namespace ombrel

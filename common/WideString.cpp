@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "common/Exceptions.h"
-#include "common/ResourceStrings.h"
 
 namespace ombrel {
 namespace {
@@ -38,8 +37,6 @@ WideString::WideString(const char16_t* text)
 
 WideString::WideString(std::u16string_view text)
     : text_(Allocating([&] { return std::u16string(text); })) {}
-
-WideString::WideString(StringId id) : WideString(LoadResourceString(id.value)) {}
 
 WideString& WideString::operator=(const char16_t* text) {
     Allocating([&] { text_.assign(ViewOf(text)); });

@@ -21,7 +21,8 @@ class WideString {
     WideString(const char16_t* text);  // NOLINT(google-explicit-constructor): a null text is empty
     WideString(std::u16string_view text);  // NOLINT(google-explicit-constructor)
     explicit WideString(std::u16string&& text) noexcept : text_(std::move(text)) {}
-    explicit WideString(StringId id);  // the text of a string-table entry, empty when missing
+    // The text of a string-table entry, empty when missing (defined with LoadResourceString).
+    explicit WideString(StringId id);
 
     WideString& operator=(const char16_t* text);
     WideString& operator=(std::u16string_view text);  // in place: the memory held is reused

@@ -25,24 +25,20 @@ std::unique_ptr<COmbrelDesktopSearchTheBatModule>& ModuleSlot() {
 // Sets the calling thread's locale to the system default and restores the previous one.
 class SystemDefaultThreadLocale {
   public:
-    explicit SystemDefaultThreadLocale(platform::ThreadLocale* locale) : locale_(locale) {
-        if (locale_ == nullptr) return;
-        previous_ = locale_->Get();
-        locale_->Set(platform::locale::kSystemDefault);
+    explicit SystemDefaultThreadLocale(platform::ThreadLocale& locale)
+        : locale_(locale), previous_(locale.Get()) {
+        locale_.Set(platform::locale::kSystemDefault);
     }
-    ~SystemDefaultThreadLocale() {
-        if (locale_ != nullptr) locale_->Set(previous_);
-    }
+    ~SystemDefaultThreadLocale() { locale_.Set(previous_); }
     SystemDefaultThreadLocale(const SystemDefaultThreadLocale&) = delete;
     SystemDefaultThreadLocale& operator=(const SystemDefaultThreadLocale&) = delete;
 
   private:
-    platform::ThreadLocale* locale_;
-    std::uint32_t previous_ = 0;
+    platform::ThreadLocale& locale_;
+    std::uint32_t previous_;
 };
 
 std::optional<std::u16string> LoadScriptText(const platform::Ports& ports) {
-    if (ports.moduleFile == nullptr || ports.codePages == nullptr) return std::nullopt;
     std::optional<std::string> bytes = ports.moduleFile->RegistryScript(kRegistrationScriptId);
     if (!bytes) return std::nullopt;
     return ports.codePages->ToWide(platform::codepage::kThreadAnsi, *bytes);
@@ -55,8 +51,7 @@ COmbrelDesktopSearchTheBatModule::COmbrelDesktopSearchTheBatModule()
 
 HResult COmbrelDesktopSearchTheBatModule::UpdateRegistry(bool registering) const {
     const platform::Ports& ports = platform::CurrentPorts();
-    if (ports.registry == nullptr) return hr::kUnexpected;
-    const SystemDefaultThreadLocale locale(ports.threadLocale);
+    const SystemDefaultThreadLocale locale(*ports.threadLocale);
     const std::optional<std::u16string> text = LoadScriptText(ports);
     if (!text) return kScriptNotFound;
     const std::optional<RegistryScript> script =

@@ -14,15 +14,13 @@ namespace ombrel {
 namespace {
 
 WideString OwnPath() {
-    const platform::ModuleFile* module = platform::CurrentPorts().moduleFile;
-    return module != nullptr ? module->Path() : WideString();
+    return platform::CurrentPorts().moduleFile->Path();
 }
 
 // The host's working directory, read for removal: nothing when the host's key or the value is
 // missing or empty.
 std::optional<WideString> HostWorkingDirectory() {
     platform::Registry* registry = platform::CurrentPorts().registry;
-    if (registry == nullptr) return std::nullopt;
     platform::ScopedKey hostKey(*registry);
     if (registry->OpenKey(platform::Registry::kCurrentUser, host::kHostKey,
                           platform::reg::kQueryValue,

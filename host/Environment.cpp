@@ -1,13 +1,13 @@
 #include "host/Environment.h"
 
-#include "common/PluginMessage.h"
-#include "common/RegistryText.h"
-#include "common/ResourceStrings.h"
 #include "host/HostInstallation.h"
 #include "host/HostVersion.h"
 #include "host/PluginState.h"
 #include "indexer/ComponentRegistration.h"
+#include "platform/PluginMessage.h"
 #include "platform/Ports.h"
+#include "platform/RegistryText.h"
+#include "platform/ResourceStrings.h"
 #include "platform/SystemVersion.h"
 
 namespace ombrel {
@@ -20,8 +20,7 @@ std::int32_t Warn(std::uint32_t textId) {
 }
 
 bool IsWindowsSupported() {
-    const platform::SystemVersion* version = platform::CurrentPorts().systemVersion;
-    return version != nullptr && version->IsAtLeast(5, 0, 3);
+    return platform::CurrentPorts().systemVersion->IsAtLeast(5, 0, 3);
 }
 
 // The checks and paths that need the host's open key.
@@ -54,7 +53,6 @@ std::int32_t PrepareEnvironment() {
     if (!IsWindowsSupported()) return Warn(strings::kWindowsVersionTooLow);
 
     platform::Registry* registry = platform::CurrentPorts().registry;
-    if (registry == nullptr) return Warn(strings::kHostNotDetected);
     platform::ScopedKey hostKey(*registry);
     if (registry->OpenKey(platform::Registry::kCurrentUser, host::kHostKey,
                           platform::reg::kQueryValue,

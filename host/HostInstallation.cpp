@@ -1,7 +1,8 @@
 #include "host/HostInstallation.h"
 
 #include "common/Paths.h"
-#include "common/RegistryText.h"
+#include "platform/AppData.h"
+#include "platform/RegistryText.h"
 
 namespace ombrel::host {
 

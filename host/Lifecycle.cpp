@@ -49,7 +49,7 @@ void InitializePlugin() {
 
     platform::IndexerConnector* indexer = platform::CurrentPorts().indexer;
     std::unique_ptr<platform::EventFactory> factory;
-    if (indexer == nullptr || Failed(indexer->CreateEventFactory(factory)) || !factory) return;
+    if (Failed(indexer->CreateEventFactory(factory)) || !factory) return;
     state.eventFactory = std::move(factory);
 
     state.accounts = std::make_unique<AccountList>();

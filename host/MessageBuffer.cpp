@@ -12,8 +12,8 @@ bool MessageBuffer::Obtain(std::uint32_t length) {
     if (length <= kHeapLimit) {
         heap_.reset(new (std::nothrow) char[length]);
         data_ = heap_.get();
-    } else if (platform::PageFileMemory* memory = platform::CurrentPorts().pageFileMemory) {
-        mapping_ = memory->Map(length);
+    } else {
+        mapping_ = platform::CurrentPorts().pageFileMemory->Map(length);
         data_ = mapping_ ? mapping_->Data() : nullptr;
     }
     if (data_ == nullptr) return false;

@@ -5,20 +5,21 @@
 #include <string>
 #include <string_view>
 
-#include "common/PluginMessage.h"
-#include "common/ResourceStrings.h"
 #include "host/ComServer.h"
 #include "host/Lifecycle.h"
 #include "host/PluginState.h"
 #include "platform/CodePages.h"
 #include "platform/MessageBoxes.h"
+#include "platform/PluginMessage.h"
 #include "platform/Ports.h"
+#include "platform/ResourceStrings.h"
+#include "resources/ProjectInfo.h"
 #include "ui/SettingsDialog.h"
 
 namespace ombrel::plugin {
 namespace {
 
-constexpr std::string_view kVersion = "1.0.0.14";
+constexpr std::string_view kVersion = OMBREL_VERSION;
 
 // Runs an export's body; any exception ends it with the given failure result.
 template <typename Result, typename Body>
@@ -41,9 +42,9 @@ std::int32_t CopyText(std::string_view text, char* buffer, std::int32_t size) {
 
 std::string PluginNameInAnsi() {
     const WideString name = LoadResourceString(strings::kPluginName);
-    const platform::CodePages* pages = platform::CurrentPorts().codePages;
-    if (name.IsEmpty() || pages == nullptr) return {};
-    return pages->ToMultiByte(platform::codepage::kThreadAnsi, name.View());
+    if (name.IsEmpty()) return {};
+    return platform::CurrentPorts().codePages->ToMultiByte(platform::codepage::kThreadAnsi,
+                                                           name.View());
 }
 
 void ResetAfterFailedStart() noexcept {

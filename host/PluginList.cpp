@@ -26,9 +26,7 @@ WideString EntryKey(int number) {
 }
 
 platform::ProfileFiles& Profiles() {
-    platform::ProfileFiles* profiles = platform::CurrentPorts().profiles;
-    if (profiles == nullptr) throw CAtlException(hr::kUnexpected);
-    return *profiles;
+    return *platform::CurrentPorts().profiles;
 }
 
 // A damaged negative count lists nothing.

@@ -1,6 +1,6 @@
 #include "host/RegistryScript.h"
 
-#include "common/RegistryTree.h"
+#include "platform/RegistryTree.h"
 
 namespace ombrel {
 namespace {

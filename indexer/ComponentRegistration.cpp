@@ -4,13 +4,13 @@
 #include <string>
 
 #include "common/HomePage.h"
-#include "common/PluginMessage.h"
-#include "common/ResourceStrings.h"
 #include "host/ComModule.h"
 #include "indexer/GuidText.h"
 #include "platform/Indexer.h"
+#include "platform/PluginMessage.h"
 #include "platform/Ports.h"
 #include "platform/Registry.h"
+#include "platform/ResourceStrings.h"
 
 namespace ombrel {
 namespace {
@@ -24,7 +24,6 @@ constexpr int kIconResourceId = 202;
 
 bool IsRegisteredWithIndexer(const WideString& componentId) {
     platform::Registry* registry = platform::CurrentPorts().registry;
-    if (registry == nullptr) return false;
     const WideString keyPath = WideString::Formatted(kRegistrationKeyPattern, componentId);
     platform::ScopedKey key(*registry);
     return registry->OpenKey(platform::Registry::kCurrentUser, keyPath.View(),
@@ -33,7 +32,6 @@ bool IsRegisteredWithIndexer(const WideString& componentId) {
 
 HResult CreateRegistrar(std::unique_ptr<platform::IndexerRegistrar>& registrar) {
     platform::IndexerConnector* indexer = platform::CurrentPorts().indexer;
-    if (indexer == nullptr) return hr::kClassNotRegistered;
     const HResult result = indexer->CreateRegistrar(registrar);
     if (Succeeded(result) && !registrar) return hr::kNoInterface;
     return result;

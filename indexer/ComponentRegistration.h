@@ -5,7 +5,7 @@
 
 #include "common/HResult.h"
 #include "common/WideString.h"
-#include "indexer/IndexerIds.h"
+#include "platform/IndexerIds.h"
 
 namespace ombrel {
 

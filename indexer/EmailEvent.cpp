@@ -4,11 +4,11 @@
 
 #include "common/Exceptions.h"
 #include "host/PluginState.h"
-#include "indexer/IndexerIds.h"
 #include "indexing/StopCheck.h"
 #include "mime/BodyDecoding.h"
 #include "platform/Clock.h"
 #include "platform/Indexer.h"
+#include "platform/IndexerIds.h"
 #include "platform/Ports.h"
 
 namespace ombrel {
@@ -16,8 +16,7 @@ namespace {
 
 platform::VariantDate ReceivedDate(const SystemTime& received) {
     double days = 0.0;
-    const platform::Clock* clock = platform::CurrentPorts().clock;
-    if (clock == nullptr || !clock->ToVariantTime(received, days)) days = 0.0;
+    if (!platform::CurrentPorts().clock->ToVariantTime(received, days)) days = 0.0;
     return {days};
 }
 

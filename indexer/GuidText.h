@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/WideString.h"
-#include "indexer/IndexerIds.h"
+#include "platform/IndexerIds.h"
 
 namespace ombrel {
 

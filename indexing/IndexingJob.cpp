@@ -1,12 +1,12 @@
 #include "indexing/IndexingJob.h"
 
 #include "common/Exceptions.h"
-#include "common/ResourceStrings.h"
 #include "host/PluginState.h"
-#include "indexer/IndexerIds.h"
 #include "indexing/FolderPass.h"
 #include "indexing/StopCheck.h"
+#include "platform/IndexerIds.h"
 #include "platform/Ports.h"
+#include "platform/ResourceStrings.h"
 
 namespace ombrel {
 namespace {

@@ -19,7 +19,6 @@ SystemTime MessageTime(std::int32_t storedSeconds) {
         kFileTimeUnitsPerSecond);
     SystemTime time = SplitFileTime(fileTime).value_or(SystemTime());
     const platform::Clock* clock = platform::CurrentPorts().clock;
-    if (clock == nullptr) return time;
     // The zone is fetched anew for every message. A conversion that fails leaves the time as the
     // previous step made it.
     const platform::TimeZoneRules zone = clock->CurrentTimeZone();

@@ -39,7 +39,7 @@ bool StopRequested() {
 }
 
 void CheckForStop() {
-    if (platform::Threads* threads = platform::CurrentPorts().threads) threads->PausePoint();
+    platform::CurrentPorts().threads->PausePoint();
     if (StopRequested()) throw CKVRFailException(0);
 }
 

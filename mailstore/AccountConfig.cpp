@@ -3,9 +3,9 @@
 #include <array>
 #include <string_view>
 
-#include "common/AnsiText.h"
 #include "mailstore/DiskFile.h"
 #include "mailstore/PropertyEntry.h"
+#include "platform/AnsiText.h"
 
 namespace ombrel {
 namespace {

@@ -60,7 +60,7 @@ void AppendCommonAccount(AccountList& accounts, const WideString& workingDirecto
 bool LoadAccounts() {
     PluginState& state = State();
     platform::Registry* registry = platform::CurrentPorts().registry;
-    if (!state.accounts || registry == nullptr) return true;
+    if (!state.accounts) return true;
 
     platform::ScopedKey key(*registry);
     if (registry->OpenKey(platform::Registry::kCurrentUser, kUsersDepot, reg::kQueryValue,

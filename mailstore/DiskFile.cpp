@@ -17,7 +17,6 @@ bool CDiskFile::Open(const WideString& path, bool map) {
     // Only this file's own handles: a derived reader's other state stays as it is.
     CDiskFile::Close();
     DiskFiles* files = platform::CurrentPorts().diskFiles;
-    if (files == nullptr) return false;
     const DiskFiles::Handle file = files->OpenForReading(path.CStr());
     if (file == DiskFiles::kInvalidHandle) return false;
     files_ = files;

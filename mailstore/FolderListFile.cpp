@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "common/AnsiText.h"
 #include "mailstore/LittleEndian.h"
 #include "mailstore/PropertyEntry.h"
+#include "platform/AnsiText.h"
 
 namespace ombrel {
 namespace {

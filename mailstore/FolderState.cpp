@@ -3,8 +3,8 @@
 #include <array>
 #include <mutex>
 
-#include "common/AnsiText.h"
 #include "common/Base64.h"
+#include "platform/AnsiText.h"
 #include "platform/Ports.h"
 #include "platform/ProfileFiles.h"
 
@@ -72,13 +72,13 @@ WideString StateFile(const MailNode& node) {
 
 bool ReadEnabled(const MailNode& node) {
     const platform::ProfileFiles* profiles = platform::CurrentPorts().profiles;
-    if (node.directory.IsEmpty() || profiles == nullptr) return false;
+    if (node.directory.IsEmpty()) return false;
     return profiles->GetInt(kStateSection, kEnabledKey, 0, StateFile(node).CStr()) != 0;
 }
 
 void WriteEnabled(MailNode& node, bool selected) {
     platform::ProfileFiles* profiles = platform::CurrentPorts().profiles;
-    if (!node.directory.IsEmpty() && profiles != nullptr) {
+    if (!node.directory.IsEmpty()) {
         profiles->WriteString(kStateSection, kEnabledKey, selected ? u"1" : u"0",
                               StateFile(node).CStr());
     }
@@ -89,7 +89,7 @@ bool ReadMonitorTime(const MailNode& node, SystemTime* time) {
     if (time == nullptr) return false;
     *time = SystemTime();
     const platform::ProfileFiles* profiles = platform::CurrentPorts().profiles;
-    if (node.directory.IsEmpty() || profiles == nullptr) return false;
+    if (node.directory.IsEmpty()) return false;
 
     std::array<char16_t, kMonitorBufferSize> text{};
     const std::uint32_t length =
@@ -107,7 +107,7 @@ bool ReadMonitorTime(const MailNode& node, SystemTime* time) {
 
 void WriteMonitorTime(const SystemTime& time, const MailNode& node) {
     platform::ProfileFiles* profiles = platform::CurrentPorts().profiles;
-    if (node.directory.IsEmpty() || profiles == nullptr) return;
+    if (node.directory.IsEmpty()) return;
     const MonitorRecord record = Encode(time);
     const std::string text =
         EncodeBase64(std::string_view(reinterpret_cast<const char*>(record.data()), record.size()));

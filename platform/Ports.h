@@ -20,8 +20,9 @@ class PageFileMemory;
 class Dialogs;
 
 // The narrow interfaces through which the core reaches the operating system and the indexer. The
-// platform fills them once when the library loads (a host or test fills them natively); tests may
-// replace any one of them.
+// platform installs them once when the library loads (a host or test installs them natively);
+// tests may replace any one of them. Every port is required: installing checks that none is
+// missing, and the core uses them without checking again.
 struct Ports {
     const StringTable* strings = nullptr;
     MessageBoxes* messageBoxes = nullptr;
@@ -43,10 +44,14 @@ struct Ports {
 
 Ports& CurrentPorts();
 
+// Makes the ports the current ones. Throws std::invalid_argument, and keeps the current ones, when
+// a port is missing.
+void InstallPorts(const Ports& ports);
+
 // Replaces the current ports for its lifetime, restoring the previous ones at the end.
 class ScopedPorts {
   public:
-    explicit ScopedPorts(const Ports& ports) : saved_(CurrentPorts()) { CurrentPorts() = ports; }
+    explicit ScopedPorts(const Ports& ports) : saved_(CurrentPorts()) { InstallPorts(ports); }
     ~ScopedPorts() { CurrentPorts() = saved_; }
     ScopedPorts(const ScopedPorts&) = delete;
     ScopedPorts& operator=(const ScopedPorts&) = delete;

@@ -1,13 +1,13 @@
 #include "ui/SettingsDialog.h"
 
-#include "common/PluginMessage.h"
-#include "common/ResourceStrings.h"
 #include "host/PluginState.h"
 #include "indexing/IndexingJob.h"
 #include "mailstore/Accounts.h"
 #include "mailstore/FolderTreeView.h"
 #include "platform/MessageBoxes.h"
+#include "platform/PluginMessage.h"
 #include "platform/Ports.h"
+#include "platform/ResourceStrings.h"
 #include "ui/DialogControls.h"
 #include "ui/HelpFile.h"
 

@@ -2,7 +2,6 @@
 
 #include "platform/Ports.h"
 #include "platform/posix/MemoryRegistry.h"
-#include "platform/posix/ModelDialogs.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixCodePages.h"
 #include "platform/posix/PosixDiskFiles.h"
@@ -14,16 +13,15 @@
 #include "platform/posix/PosixSystemVersion.h"
 #include "platform/posix/PosixThreadLocale.h"
 #include "platform/posix/PosixThreads.h"
-#include "platform/posix/RecordingJobViews.h"
-#include "platform/posix/RecordingMessageBoxes.h"
+#include "platform/posix/Windowless.h"
 
 namespace ombrel::platform::posix {
 
-// The native platform layer: one instance of every posix port, with the settings that tests and
-// the native host choose.
+// The native platform layer: one instance of every posix port, with the settings that its user
+// chooses. It has no windows (see Windowless); tests and tools that drive windows put the models
+// of tests/support/posix in their place.
 struct PosixPlatform {
     PosixStringTable strings;
-    RecordingMessageBoxes messageBoxes;
     PosixShell shell;
     PosixCodePages codePages;
     MemoryRegistry registry;
@@ -33,17 +31,14 @@ struct PosixPlatform {
     PosixThreadLocale threadLocale;
     PosixModuleFile moduleFile;
     PosixThreads threads;
-    ModelDialogs dialogs;
-    // The job's updates reach the model of the dialog they are meant for.
-    RecordingJobViews jobViews{[this](const JobViewUpdate& update) { dialogs.Deliver(update); }};
     PosixClock clock;
     PosixPageFileMemory pageFileMemory;
+    Windowless windowless;
 
     // The ports of this layer, with the given indexer.
     Ports MakePorts(IndexerConnector* indexer) {
         Ports ports;
         ports.strings = &strings;
-        ports.messageBoxes = &messageBoxes;
         ports.shell = &shell;
         ports.codePages = &codePages;
         ports.indexer = indexer;
@@ -54,10 +49,11 @@ struct PosixPlatform {
         ports.threadLocale = &threadLocale;
         ports.moduleFile = &moduleFile;
         ports.threads = &threads;
-        ports.jobViews = &jobViews;
         ports.clock = &clock;
         ports.pageFileMemory = &pageFileMemory;
-        ports.dialogs = &dialogs;
+        ports.messageBoxes = &windowless.messageBoxes;
+        ports.jobViews = &windowless.jobViews;
+        ports.dialogs = &windowless.dialogs;
         return ports;
     }
 };

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/CaseFolding.h"
-#include "common/RegistryTree.h"
+#include "platform/RegistryTree.h"
 
 namespace ombrel::platform::posix {
 namespace {

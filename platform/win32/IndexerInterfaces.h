@@ -4,7 +4,7 @@
 
 #include <oaidl.h>
 
-#include "indexer/IndexerIds.h"
+#include "platform/IndexerIds.h"
 
 // The indexer's COM interfaces. Each begins with the IUnknown and IDispatch slots; the own slots
 // follow in this order.

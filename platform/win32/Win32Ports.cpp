@@ -37,7 +37,7 @@ void InstallWin32Ports(HINSTANCE module) {
     static Win32Dialogs dialogs(module);
     static Win32PageFileMemory pageFileMemory;
 
-    Ports& ports = CurrentPorts();
+    Ports ports;
     ports.strings = &strings;
     ports.messageBoxes = &messageBoxes;
     ports.shell = &shell;
@@ -54,6 +54,7 @@ void InstallWin32Ports(HINSTANCE module) {
     ports.clock = &clock;
     ports.dialogs = &dialogs;
     ports.pageFileMemory = &pageFileMemory;
+    InstallPorts(ports);
 }
 
 }  // namespace ombrel::platform::win32

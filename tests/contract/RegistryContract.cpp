@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "common/RegistryTree.h"
+#include "platform/RegistryTree.h"
 
 namespace ombrel::contract {
 namespace {

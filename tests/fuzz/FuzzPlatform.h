@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/posix/PosixPlatform.h"
+#include "tests/support/StandInIndexer.h"
 
 namespace ombrel::fuzz {
 
@@ -14,7 +15,7 @@ namespace ombrel::fuzz {
 class FuzzPlatform {
   public:
     FuzzPlatform(const std::uint8_t*& data, std::size_t& size)
-        : ports_(Platform().MakePorts(nullptr)) {
+        : ports_(Platform().MakePorts(&Indexer())) {
         static constexpr std::array<std::uint32_t, 7> kAnsiCodePages = {1252, 1251, 1253, 932,
                                                                         936,  949,  950};
         std::uint32_t codePage = kAnsiCodePages[0];
@@ -30,6 +31,13 @@ class FuzzPlatform {
     static platform::posix::PosixPlatform& Platform() {
         static platform::posix::PosixPlatform platform;
         return platform;
+    }
+
+    // The indexer behind the port; no fuzz target sends through it.
+    static standin::StandInIndexer& Indexer() {
+        static standin::IndexerJournal journal;
+        static standin::StandInIndexer indexer(journal);
+        return indexer;
     }
 
     platform::ScopedPorts ports_;

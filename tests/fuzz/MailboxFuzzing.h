@@ -5,13 +5,14 @@
 #include <string>
 
 #include "platform/Ports.h"
-#include "platform/posix/PosixCodePages.h"
+#include "platform/posix/PosixPlatform.h"
 #include "tests/support/MemoryDiskFiles.h"
+#include "tests/support/StandInIndexer.h"
 
 namespace ombrel::fuzz {
 
-// The ports a mailbox fuzz target reads through, for one input: the files in memory, the native
-// code pages, no state files.
+// The ports a mailbox fuzz target reads through, for one input: the files in memory and the posix
+// layer's other ports (its profile files find no state file beside the files in memory).
 class MailboxFuzzing {
   public:
     MailboxFuzzing() : scoped_(MakePorts()) {}
@@ -23,13 +24,14 @@ class MailboxFuzzing {
 
   private:
     platform::Ports MakePorts() {
-        platform::Ports ports;
-        ports.codePages = &codePages_;
+        platform::Ports ports = posix_.MakePorts(&indexer_);
         ports.diskFiles = &files_;
         return ports;
     }
 
-    platform::posix::PosixCodePages codePages_;
+    platform::posix::PosixPlatform posix_;
+    standin::IndexerJournal journal_;
+    standin::StandInIndexer indexer_{journal_};
     testing::MemoryDiskFiles files_;
     platform::ScopedPorts scoped_;
 };

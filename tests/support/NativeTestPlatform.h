@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/posix/PosixPlatform.h"
 #include "tests/support/IndexerJournal.h"
 #include "tests/support/StandInIndexer.h"
+#include "tests/support/posix/ModelPlatform.h"
 
 namespace ombrel::testing {
 
@@ -17,7 +17,7 @@ class PluginTest : public ::testing::Test {
     PluginTest();
     ~PluginTest() override;
 
-    platform::posix::PosixPlatform posix;
+    platform::posix::ModelPlatform posix;
     standin::IndexerJournal journal;
     standin::StandInIndexer indexer{journal};
 

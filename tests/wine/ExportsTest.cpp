@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "resources/ProjectInfo.h"
 #include "tests/wine/WineSuite.h"
 
 namespace ombrel::wine {
@@ -29,13 +30,15 @@ TEST_F(Exports, EveryExportIsPresentAndNeedConfigIsNeedCom) {
 }
 
 TEST_F(Exports, VersionAndName) {
+    const std::string version = OMBREL_VERSION;
+    const auto versionSize = static_cast<std::int32_t>(version.size());
     std::string buffer(100, '#');
-    EXPECT_EQ(library.GetVersion(nullptr, 100), 8);
-    EXPECT_EQ(library.GetVersion(buffer.data(), 0), 8);
+    EXPECT_EQ(library.GetVersion(nullptr, 100), versionSize);
+    EXPECT_EQ(library.GetVersion(buffer.data(), 0), versionSize);
     EXPECT_EQ(library.GetVersion(buffer.data(), 5), 5);
-    EXPECT_EQ(buffer.substr(0, 6), "1.0.0#");
-    EXPECT_EQ(library.GetVersion(buffer.data(), 100), 8);
-    EXPECT_EQ(buffer.substr(0, 9), "1.0.0.14#");
+    EXPECT_EQ(buffer.substr(0, 6), version.substr(0, 5) + "#");
+    EXPECT_EQ(library.GetVersion(buffer.data(), 100), versionSize);
+    EXPECT_EQ(buffer.substr(0, version.size() + 1), version + "#");
 
     std::string name(100, '#');
     EXPECT_EQ(library.GetName(nullptr, 100), 23);

@@ -8,12 +8,12 @@
 #include <atomic>
 
 #include "host/PluginState.h"
-#include "indexer/IndexerIds.h"
 #include "indexing/IndexingJob.h"
 #include "indexing/MessageTime.h"
 #include "mailstore/Accounts.h"
 #include "mailstore/FolderState.h"
 #include "platform/Indexer.h"
+#include "platform/IndexerIds.h"
 #include "platform/Ports.h"
 #include "tests/support/IndexerJournal.h"
 #include "tests/support/SamplePasses.h"

@@ -31,6 +31,7 @@
 #include "tests/support/SampleMail.h"
 #include "tests/support/StandInIndexer.h"
 #include "tests/support/TempDirectory.h"
+#include "tests/support/posix/ModelPlatform.h"
 #include "ui/DialogControls.h"
 
 namespace {
@@ -97,7 +98,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    platform::posix::PosixPlatform posix;
+    platform::posix::ModelPlatform posix;
     standin::IndexerJournal journal;
     standin::StandInIndexer indexer(journal);
     const platform::ScopedPorts ports(posix.MakePorts(&indexer));

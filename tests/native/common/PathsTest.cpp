@@ -1,10 +1,11 @@
 #include "common/Paths.h"
+#include "platform/AppData.h"
 
 #include <gtest/gtest.h>
 
 #include "common/Exceptions.h"
-#include "common/PluginMessage.h"
-#include "common/ResourceStrings.h"
+#include "platform/PluginMessage.h"
+#include "platform/ResourceStrings.h"
 #include "tests/support/NativeTestPlatform.h"
 
 namespace ombrel {

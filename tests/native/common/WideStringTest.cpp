@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "common/Exceptions.h"
-#include "common/ResourceStrings.h"
+#include "platform/ResourceStrings.h"
 #include "tests/support/NativeTestPlatform.h"
 
 namespace ombrel {

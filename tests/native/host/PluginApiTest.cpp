@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
 #include <string>
 
 #include "host/PluginState.h"
+#include "resources/ProjectInfo.h"
 #include "tests/support/NativeTestPlatform.h"
 
 namespace ombrel {
@@ -27,15 +29,17 @@ Bytes StoredRecord() {
 class PluginApiTest : public testing::PluginTest {};
 
 TEST_F(PluginApiTest, VersionIsCopiedWithoutTerminatorUpToTheSize) {
+    const std::string version = OMBREL_VERSION;
+    const auto versionSize = static_cast<std::int32_t>(version.size());
     std::string buffer(100, '#');
-    EXPECT_EQ(plugin::GetVersion(nullptr, 100), 8);
-    EXPECT_EQ(plugin::GetVersion(buffer.data(), 0), 8);
-    EXPECT_EQ(plugin::GetVersion(buffer.data(), -3), 8);
+    EXPECT_EQ(plugin::GetVersion(nullptr, 100), versionSize);
+    EXPECT_EQ(plugin::GetVersion(buffer.data(), 0), versionSize);
+    EXPECT_EQ(plugin::GetVersion(buffer.data(), -3), versionSize);
     EXPECT_EQ(buffer, std::string(100, '#'));
     EXPECT_EQ(plugin::GetVersion(buffer.data(), 5), 5);
-    EXPECT_EQ(buffer.substr(0, 6), "1.0.0#");
-    EXPECT_EQ(plugin::GetVersion(buffer.data(), 100), 8);
-    EXPECT_EQ(buffer.substr(0, 9), "1.0.0.14#");
+    EXPECT_EQ(buffer.substr(0, 6), version.substr(0, 5) + "#");
+    EXPECT_EQ(plugin::GetVersion(buffer.data(), 100), versionSize);
+    EXPECT_EQ(buffer.substr(0, version.size() + 1), version + "#");
 }
 
 TEST_F(PluginApiTest, NameIsStringHundredInTheThreadsAnsiCodePage) {

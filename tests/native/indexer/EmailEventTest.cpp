@@ -8,8 +8,8 @@
 
 #include "common/Exceptions.h"
 #include "host/PluginState.h"
-#include "indexer/IndexerIds.h"
 #include "indexing/StopCheck.h"
+#include "platform/IndexerIds.h"
 #include "tests/support/NativeTestPlatform.h"
 
 namespace ombrel {

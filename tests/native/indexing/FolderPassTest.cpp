@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "indexer/IndexerIds.h"
 #include "indexing/IndexingJob.h"
 #include "indexing/MessageTime.h"
 #include "indexing/StopCheck.h"
 #include "mailstore/Accounts.h"
 #include "mailstore/FolderState.h"
+#include "platform/IndexerIds.h"
 #include "tests/native/indexing/JobTest.h"
 #include "tests/support/CountingDiskFiles.h"
 #include "tests/support/EventFields.h"

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "tests/support/NativeTestPlatform.h"
 #include "tests/support/TempDirectory.h"
 
@@ -77,12 +79,14 @@ TEST_F(DiskFileTest, ReopensOnAnotherFile) {
     EXPECT_EQ(file.Size(), 0U);
 }
 
-TEST_F(DiskFileTest, WithoutAFilePortNothingOpens) {
+// Every port is required: ports without a file port are refused, and the installed ones stay.
+TEST_F(DiskFileTest, PortsWithoutAFilePortAreRefused) {
     folder.Write(u"a", "x");
     platform::Ports ports = platform::CurrentPorts();
     ports.diskFiles = nullptr;
-    const platform::ScopedPorts scoped(ports);
-    EXPECT_FALSE(file.Open(folder.File(u"a"), false));
+    EXPECT_THROW(platform::ScopedPorts{ports}, std::invalid_argument);
+    EXPECT_NE(platform::CurrentPorts().diskFiles, nullptr);
+    EXPECT_TRUE(file.Open(folder.File(u"a"), false));
 }
 
 }  // namespace

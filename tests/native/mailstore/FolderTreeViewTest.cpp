@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "mailstore/FolderState.h"
-#include "platform/posix/TreeModel.h"
 #include "tests/support/NativeTestPlatform.h"
 #include "tests/support/TempDirectory.h"
+#include "tests/support/posix/TreeModel.h"
 
 namespace ombrel {
 namespace {

@@ -13,7 +13,6 @@
 #include "platform/posix/PosixSystemVersion.h"
 #include "platform/posix/PosixThreadLocale.h"
 #include "platform/posix/PosixThreads.h"
-#include "platform/posix/TreeModel.h"
 #include "tests/contract/ClockContract.h"
 #include "tests/contract/CodePagesContract.h"
 #include "tests/contract/DiskFilesContract.h"
@@ -26,6 +25,7 @@
 #include "tests/contract/ThreadLocaleContract.h"
 #include "tests/contract/ThreadsContract.h"
 #include "tests/contract/TreeControlContract.h"
+#include "tests/support/posix/TreeModel.h"
 
 namespace ombrel::contract {
 namespace {

@@ -1,4 +1,4 @@
-#include "common/AnsiText.h"
+#include "platform/AnsiText.h"
 
 #include "platform/CodePages.h"
 #include "platform/Ports.h"
@@ -7,13 +7,13 @@ namespace ombrel {
 
 WideString FromAnsi(std::string_view bytes) {
     const platform::CodePages* pages = platform::CurrentPorts().codePages;
-    if (pages == nullptr || bytes.empty()) return {};
+    if (bytes.empty()) return {};
     return WideString(pages->ToWide(platform::codepage::kAnsi, bytes));
 }
 
 std::string ToAnsi(std::u16string_view text) {
     const platform::CodePages* pages = platform::CurrentPorts().codePages;
-    if (pages == nullptr || text.empty()) return {};
+    if (text.empty()) return {};
     return pages->ToMultiByte(platform::codepage::kAnsi, text);
 }
 

@@ -1,4 +1,4 @@
-#include "platform/posix/ModelDialogs.h"
+#include "tests/support/posix/ModelDialogs.h"
 
 #include <string>
 

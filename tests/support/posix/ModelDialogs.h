@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/Dialogs.h"
-#include "platform/posix/DialogModel.h"
+#include "tests/support/posix/DialogModel.h"
 
 namespace ombrel::platform::posix {
 

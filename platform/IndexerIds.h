@@ -1,5 +1,8 @@
 #pragma once
 
+// The identities and results of the indexer's interfaces, which the core and the indexer's
+// adapters share.
+
 #include <array>
 #include <cstdint>
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "platform/Dialogs.h"
-#include "platform/posix/RecordingJobViews.h"
-#include "platform/posix/TreeModel.h"
+#include "tests/support/posix/RecordingJobViews.h"
+#include "tests/support/posix/TreeModel.h"
 
 namespace ombrel::platform::posix {
 

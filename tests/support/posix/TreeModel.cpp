@@ -1,4 +1,4 @@
-#include "platform/posix/TreeModel.h"
+#include "tests/support/posix/TreeModel.h"
 
 #include <algorithm>
 #include <stdexcept>

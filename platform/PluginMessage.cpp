@@ -1,8 +1,8 @@
-#include "common/PluginMessage.h"
+#include "platform/PluginMessage.h"
 
-#include "common/ResourceStrings.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Ports.h"
+#include "platform/ResourceStrings.h"
 
 namespace ombrel {
 
@@ -11,10 +11,8 @@ int ShowPluginMessage(std::uint32_t textId, std::uint32_t style) {
 }
 
 int ShowPluginMessage(platform::WindowHandle owner, std::uint32_t textId, std::uint32_t style) {
-    platform::MessageBoxes* boxes = platform::CurrentPorts().messageBoxes;
-    if (boxes == nullptr) return 0;
-    return boxes->Show(owner, LoadResourceString(textId), LoadResourceString(strings::kPluginName),
-                       style);
+    return platform::CurrentPorts().messageBoxes->Show(
+        owner, LoadResourceString(textId), LoadResourceString(strings::kPluginName), style);
 }
 
 }  // namespace ombrel

@@ -1,4 +1,4 @@
-#include "platform/posix/RecordingJobViews.h"
+#include "tests/support/posix/RecordingJobViews.h"
 
 namespace ombrel::platform::posix {
 namespace {

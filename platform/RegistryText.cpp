@@ -1,4 +1,4 @@
-#include "common/RegistryText.h"
+#include "platform/RegistryText.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "platform/posix/DialogModel.h"
+#include "tests/support/posix/DialogModel.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "common/RegistryTree.h"
+#include "platform/RegistryTree.h"
 
 namespace ombrel {
 

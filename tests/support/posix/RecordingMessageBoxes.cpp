@@ -1,4 +1,4 @@
-#include "platform/posix/RecordingMessageBoxes.h"
+#include "tests/support/posix/RecordingMessageBoxes.h"
 
 namespace ombrel::platform::posix {
 
