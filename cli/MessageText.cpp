@@ -68,26 +68,27 @@ class PartWalk {
   public:
     explicit PartWalk(MessageText& text) : text_(text) {}
 
-    void Walk(const ParsedMessage& part, bool heldMessage) {
+    // Walks a part and its children; true when they held text that is not only blanks.
+    bool Walk(const ParsedMessage& part, bool heldMessage) {
         if (heldMessage) HeldHeaders(part);
         Name(part.content);
+        bool text = false;
         // An attachment of another text type (text/csv, say) is text to search too.
         if (part.kind == PartKind::PlainText || part.kind == PartKind::HtmlText ||
             part.kind == PartKind::Attachment) {
-            AddText(part.content, part.kind == PartKind::HtmlText);
+            text = AddText(part.content, part.kind == PartKind::HtmlText);
         }
         const bool held = IsMessagePart(part.content);
-        // Of the alternatives to a plain text, its HTML says the same again.
-        bool plainAlternative = false;
-        if (SameName(WideToUtf8(part.content.subtype.View()), "alternative")) {
-            for (const auto& child : part.children) {
-                plainAlternative = plainAlternative || child->kind == PartKind::PlainText;
-            }
-        }
+        // Of the alternatives to a plain text that says something, its HTML says the same again.
+        const bool alternative = SameName(WideToUtf8(part.content.subtype.View()), "alternative");
+        bool plainText = false;
         for (const auto& child : part.children) {
-            if (plainAlternative && child->kind == PartKind::HtmlText) continue;
-            Walk(*child, held);
+            if (alternative && plainText && child->kind == PartKind::HtmlText) continue;
+            const bool childText = Walk(*child, held);
+            plainText = plainText || (childText && child->kind == PartKind::PlainText);
+            text = text || childText;
         }
+        return text;
     }
 
   private:
@@ -114,11 +115,15 @@ class PartWalk {
         text_.attachments += ']';
     }
 
-    void AddText(const ContentInfo& content, bool html) {
+    // Adds a text part's text; true when it is not only blanks.
+    bool AddText(const ContentInfo& content, bool html) {
         decoded_.clear();
-        if (!AppendBodyText(content, decoded_, bytes_)) return;
+        if (!AppendBodyText(content, decoded_, bytes_)) return false;
         const std::string utf8 = WideToUtf8(decoded_);
-        Append(html ? HtmlText(utf8) : utf8);
+        const std::string shown = html ? HtmlText(utf8) : utf8;
+        if (shown.find_first_not_of(" \t\r\n") == std::string::npos) return false;
+        Append(shown);
+        return true;
     }
 
     MessageText& text_;

@@ -11,6 +11,7 @@
 #include "cli/TerminalText.h"
 #include "mailstore/MessageBaseFile.h"
 #include "mime/TransferDecoding.h"
+#include "platform/posix/AbsentIndexer.h"
 #include "platform/posix/PosixPlatform.h"
 #include "platform/posix/Utf8Conversion.h"
 
@@ -135,7 +136,8 @@ int ShowStored(const CommandLine& line, MailIndex& index, const IndexedMessage& 
     }
     platform::posix::PosixPlatform posix;
     StoreDiskFiles files(posix.diskFiles, drives);
-    platform::Ports ports = posix.MakePorts(nullptr);
+    platform::posix::AbsentIndexer noIndexer;
+    platform::Ports ports = posix.MakePorts(&noIndexer);
     ports.diskFiles = &files;
     const platform::ScopedPorts scoped(ports);
 

@@ -47,15 +47,14 @@ TEST(OmbrelTolerableFaults, TheDatabaseHoldsTheTextOfMailWithTolerableFaults) {
         std::string attachments;
     } expected[] = {
         {"S\xC3\xA4ying Hello", "text\r\n", "[\xE7\xAE\xA1\xE7\x90\x86.doc]"},
-        {"", "Hello there,\r\nno headers at all.\r\n\n", ""},
-        {"Hi", "The text right after.\r\n\n", ""},
+        {"", "Hello there,\r\nno headers at all.\r\n", ""},
+        {"Hi", "The text right after.\r\n", ""},
         {"\xE3\x81\x99\xE3\x81\xBF\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93\xE3\x80\x82",
-         "\xE3\x81\x99\xE3\x81\xBF\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93\xE3\x80\x82\r\n\n", ""},
-        {"Sixteen", "Hi!\n\n", ""},
-        {"Last line", "Hello\n", ""},
+         "\xE3\x81\x99\xE3\x81\xBF\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93\xE3\x80\x82\r\n", ""},
+        {"Sixteen", "Hi!\n", ""},
+        {"Last line", "Hello", ""},
         {"Empty plain", "The HTML text", ""},
     };
-    // Without attachments the body keeps the line end before the (empty) attachment line.
     for (std::size_t i = 0; i < messages.size(); ++i) {
         EXPECT_EQ(messages[i].subject, expected[i].subject) << "message " << i;
         EXPECT_EQ(messages[i].body, expected[i].body) << "message " << i;
