@@ -36,15 +36,6 @@ Candidates TextCandidates(const ParsedMessage& message) {
     return {Texts(html), Texts(plain)};
 }
 
-std::vector<std::u16string> Names(const ParsedMessage& root, PartKind kind) {
-    std::vector<const ParsedMessage*> parts;
-    collectParts(root, kind, parts);
-    std::vector<std::u16string> names;
-    names.reserve(parts.size());
-    for (const ParsedMessage* part : parts) names.push_back(part->content.filename.Std());
-    return names;
-}
-
 const char* const kForward =
     "Subject: Fwd: Minutes\r\n"
     "Content-Type: multipart/mixed; boundary=outer\r\n\r\n"

@@ -28,6 +28,16 @@ class ParserTest : public PluginTest {
         return text.Std();
     }
 
+    // The file names of the parts of a kind, in the order the parts stand.
+    static std::vector<std::u16string> Names(const ParsedMessage& root, PartKind kind) {
+        std::vector<const ParsedMessage*> parts;
+        collectParts(root, kind, parts);
+        std::vector<std::u16string> names;
+        names.reserve(parts.size());
+        for (const ParsedMessage* part : parts) names.push_back(part->content.filename.Std());
+        return names;
+    }
+
     static const ParsedMessage& Child(const ParsedMessage& part, std::size_t index) {
         return *part.children.at(index);
     }

@@ -10,15 +10,6 @@ namespace {
 
 using TolerableFaultsTest = testing::ParserTest;
 
-std::vector<std::u16string> Names(const ParsedMessage& root, PartKind kind) {
-    std::vector<const ParsedMessage*> parts;
-    collectParts(root, kind, parts);
-    std::vector<std::u16string> names;
-    names.reserve(parts.size());
-    for (const ParsedMessage* part : parts) names.push_back(part->content.filename.Std());
-    return names;
-}
-
 TEST_F(TolerableFaultsTest, EightBitHeadersWithoutACharsetAreReadAsUtf8WhereTheyAreUtf8) {
     const char* const kParts =
         "Content-Type: multipart/mixed; boundary=b\r\n\r\n"
